@@ -1,0 +1,9 @@
+#include "face/faceshader.h"
+
+#include "scn/api.h"
+
+scn::NodeData* FaceShaderData::Alloc() { return scn::NewObjClear<FaceShaderData>("faceshader", __LINE__); }
+
+bool RegisterFaceShader() {
+  return scn::RegisterShaderType(1040942, scn::LoadResourceString(11024), 9, FaceShaderData::Alloc, "xfaceshader", 0);
+}

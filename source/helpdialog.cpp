@@ -1,0 +1,3 @@
+#include "helpdialog.h"
+
+bool RegisterShowHelpCommand() { return true; }

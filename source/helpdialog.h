@@ -1,0 +1,4 @@
+// The help command and its dialog.
+#pragma once
+
+bool RegisterShowHelpCommand();

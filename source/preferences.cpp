@@ -1,0 +1,3 @@
+#include "preferences.h"
+
+bool RegisterARPreferences() { return true; }
