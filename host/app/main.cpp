@@ -1,5 +1,7 @@
 // kinetra-host: loads a plug-in folder, starts the plug-in, lists what it registered, runs commands and
 // ends the plug-in.
+#include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -7,7 +9,9 @@
 
 #include "core/host.h"
 #include "module/pluginmodule.h"
+#include "prefs/prefsservice.h"
 #include "registry/registry.h"
+#include "ui/uiservice.h"
 
 namespace {
 
@@ -15,18 +19,88 @@ struct Args {
   std::string pluginDir = KINETRA_DEFAULT_PLUGIN_DIR;
   std::string settingsFile;
   std::vector<int> commands;
+  bool showPrefs = false;
+  std::vector<std::pair<int, scn::Value>> setPrefs;
   bool list = true;
   bool verbose = false;
 };
 
 void Usage() {
   std::puts(
-      "usage: kinetra-host [--plugins DIR] [--settings FILE] [--run ID]... [--quiet] [--verbose]\n"
+      "usage: kinetra-host [--plugins DIR] [--settings FILE] [--prefs] [--set-pref ID=VALUE]... [--run "
+      "ID]...\n"
+      "                    [--quiet] [--verbose]\n"
       "  --plugins DIR     plug-in folder holding the module and its res folder\n"
       "  --settings FILE   the host's settings file (preferences survive restarts)\n"
+      "  --prefs           show the values of the plug-in's preference page after start\n"
+      "  --set-pref ID=VALUE  set a preference: 1000 port, 1001 custom IP address, 1002 use it (0/1),\n"
+      "                    1003 data folder\n"
       "  --run ID          run the registered command ID after start\n"
       "  --quiet           do not list the registrations\n"
       "  --verbose         echo the host's diagnostics");
+}
+
+// The plug-in's preference page and the value kind each of its parameters takes.
+constexpr int kPrefsPage = 1040654;
+
+bool ParsePref(const std::string& text, std::pair<int, scn::Value>* out) {
+  const auto eq = text.find('=');
+  if (eq == std::string::npos) return false;
+  const std::string id = text.substr(0, eq);
+  const std::string value = text.substr(eq + 1);
+  if (id == "1000") {
+    char* end = nullptr;
+    errno = 0;
+    const long port = std::strtol(value.c_str(), &end, 10);
+    if (value.empty() || *end != '\0' || errno != 0 || port < INT32_MIN || port > INT32_MAX) return false;
+    *out = {1000, scn::Int32(port)};
+  } else if (id == "1001") {
+    *out = {1001, scn::String(value)};
+  } else if (id == "1002") {
+    if (value != "0" && value != "1") return false;
+    *out = {1002, scn::Int32(value == "1")};
+  } else if (id == "1003") {
+    *out = {1003, scn::Filename(value)};
+  } else {
+    return false;
+  }
+  return true;
+}
+
+std::string ShowValue(const scn::Value& v) {
+  if (auto p = std::get_if<scn::Int32>(&v)) return std::to_string(*p);
+  if (auto p = std::get_if<scn::String>(&v)) return "\"" + *p + "\"";
+  if (auto p = std::get_if<scn::Filename>(&v)) return "\"" + p->GetString() + "\"";
+  return "(none)";
+}
+
+// Sets and shows the preferences as the host's preferences window would; 1 when the page fails.
+int RunPrefs(host::Host& host, const Args& args) {
+  if (!args.showPrefs && args.setPrefs.empty()) return 0;
+  host::PrefsService& prefs = host.prefs();
+  if (!prefs.OpenPage(kPrefsPage)) {
+    std::fprintf(stderr, "kinetra-host: preference page %d does not open\n", kPrefsPage);
+    return 1;
+  }
+  int status = 0;
+  for (const auto& [id, value] : args.setPrefs) {
+    if (prefs.SetPageValue(kPrefsPage, id, value)) continue;
+    std::fprintf(stderr, "kinetra-host: preference %d refused the value\n", id);
+    status = 1;
+  }
+  if (!args.setPrefs.empty() && args.settingsFile.empty())
+    std::fprintf(stderr, "kinetra-host: no --settings file, so the preferences are not kept\n");
+  if (args.showPrefs) {
+    std::printf("preferences %d\n", kPrefsPage);
+    std::printf("  1000 port               %s\n", ShowValue(prefs.GetPageValue(kPrefsPage, 1000)).c_str());
+    std::printf("  1001 custom IP address  %s (%s)\n",
+                ShowValue(prefs.GetPageValue(kPrefsPage, 1001)).c_str(),
+                prefs.IsPageParameterEnabled(kPrefsPage, 1001) ? "enabled" : "disabled");
+    std::printf("  1002 use custom IP      %s\n", ShowValue(prefs.GetPageValue(kPrefsPage, 1002)).c_str());
+    std::printf("  1003 data folder        %s\n", ShowValue(prefs.GetPageValue(kPrefsPage, 1003)).c_str());
+  }
+  prefs.ClosePage(kPrefsPage);
+  return status;
 }
 
 bool ParseArgs(int argc, char** argv, Args* args) {
@@ -57,6 +131,19 @@ bool ParseArgs(int argc, char** argv, Args* args) {
         return false;
       }
       args->commands.push_back(static_cast<int>(id));
+    } else if (a == "--prefs") {
+      args->showPrefs = true;
+    } else if (a == "--set-pref") {
+      const char* v = value("--set-pref");
+      if (!v) return false;
+      std::pair<int, scn::Value> pref;
+      if (!ParsePref(v, &pref)) {
+        std::fprintf(
+            stderr,
+            "kinetra-host: --set-pref takes 1000=PORT, 1001=ADDRESS, 1002=0|1 or 1003=FOLDER, not '%s'\n", v);
+        return false;
+      }
+      args->setPrefs.push_back(std::move(pref));
     } else if (a == "--quiet") {
       args->list = false;
     } else if (a == "--verbose") {
@@ -71,6 +158,18 @@ bool ParseArgs(int argc, char** argv, Args* args) {
     }
   }
   return true;
+}
+
+// The pages a user would see in the HTML viewers of the open windows.
+void PrintHelpPages(host::UiService& ui) {
+  for (scn::DialogWindow* w : ui.OpenWindows())
+    for (scn::CustomGadget* g : ui.HtmlViewers(w)) {
+      const std::string url = ui.HtmlViewerUrl(g);
+      if (url.empty())
+        std::puts("help page: none given");
+      else
+        std::printf("help page: %s (%s)\n", url.c_str(), ui.HtmlPageExists(g) ? "exists" : "missing");
+    }
 }
 
 void ListRegistrations(host::Registry& registry) {
@@ -105,12 +204,13 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (args.list) ListRegistrations(host.registry());
-  int status = 0;
+  int status = RunPrefs(host, args);
   for (int id : args.commands) {
     if (!host.registry().RunCommand(id, 0)) {
       std::fprintf(stderr, "kinetra-host: command %d failed\n", id);
       status = 1;
     }
+    PrintHelpPages(host.ui());
   }
   module->End();
   for (const auto& m : host.diagnostics().Misbehaviours()) {

@@ -70,6 +70,7 @@ Host::Host(Options options)
 
 Host::~Host() {
   // Plug-in objects go before the services they call.
+  prefs_->CloseAllPages();
   ui_->CloseAll();
   scene_.reset();
   registry_->Clear();
@@ -118,10 +119,7 @@ void Host::FillCoreTable() {
     H().CheckMainThread("MemDeleteWith");
     if (p && deleter) deleter(p);
   };
-  core_.FindLibrary = [](scn::Int32 id) {
-    H().CheckMainThread("FindLibrary");
-    return H().FindLibrary(id);
-  };
+  core_.FindLibrary = [](scn::Int32 id) { return H().FindLibrary(id); };
   core_.GetPluginFolder = [] { return scn::Filename(H().PluginFolder().string()); };
   core_.GetPluginResourceFolder = [] { return scn::Filename(H().ResourceFolder().string()); };
   core_.InitPluginResource = [] {

@@ -8,6 +8,10 @@ namespace host {
 class FileService {
  public:
   static void FillTable(scn::FileTable& table);
+
+  // Host files and folder browsers handed out and not yet freed, in this process.
+  static int LiveFiles();
+  static int LiveBrowsers();
 };
 
 }  // namespace host

@@ -4,6 +4,7 @@
 
 #include "bitmaps/bitmapservice.h"
 #include "core/host.h"
+#include "prefs/prefsservice.h"
 #include "scn/commanddata.h"
 
 namespace host {
@@ -89,6 +90,8 @@ bool Registry::SendPluginMessage(scn::Int32 id, void* data) {
 }
 
 void Registry::Clear() {
+  // Open preference pages run code of the registered plug-ins.
+  host_.prefs().CloseAllPages();
   for (auto& e : entries_) {
     DestroyPluginObject(host_, e.command);
     DestroyPluginObject(host_, e.message);

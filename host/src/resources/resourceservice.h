@@ -1,9 +1,12 @@
-// The plug-in's resources: string table, descriptions, icons.
+// The plug-in's resources: string table, descriptions, icons, read from the resource folder
+// (Host::ResourceFolder()) in the formats of resource/README.md.
 #pragma once
 
-#include <map>
+#include <shared_mutex>
 #include <string>
 
+#include "resources/description.h"
+#include "resources/stringtable.h"
 #include "scn/tables.h"
 
 namespace host {
@@ -16,16 +19,21 @@ class ResourceService {
 
   static void FillDescriptionLibrary(scn::DescriptionLibrary& lib);
 
-  // Reads the string table of the plug-in's resource folder; false when missing or malformed.
+  // Reads "strings/strings.txt"; false when missing or malformed (reported to diagnostics), and then the
+  // table loaded before stays as it was.
   bool LoadStrings();
-  // Empty for an unknown number.
+  // Any thread; empty for an unknown number.
   std::string String(int id) const;
-  // An icon of the resource folder; null when missing or unreadable.
+  // Adds the entries of "descriptions/<name>.desc" to desc (an entry of the same id is replaced); false,
+  // with desc unchanged, when the resource is missing or malformed.
+  bool ReadDescription(scn::Description* desc, const std::string& name);
+  // A new bitmap of "icons/<name>" (the caller frees it); null when missing or unreadable.
   scn::Bitmap* LoadIcon(const std::string& name);
 
  private:
   Host& host_;
-  std::map<int, std::string> strings_;
+  mutable std::shared_mutex mutex_;
+  StringTable strings_;
 };
 
 }  // namespace host

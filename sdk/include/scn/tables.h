@@ -33,7 +33,8 @@ struct CoreTable {
   void (*MemFree)(void* p);
   // main thread; runs deleter(p), which destroys and frees p
   void (*MemDeleteWith)(void* p, Deleter deleter);
-  // main thread; the host library of that id, or null when it is missing
+  // any thread (the preferences are read from plug-in threads); the host library of that id, or null when
+  // it is missing
   const void* (*FindLibrary)(Int32 id);
   // main thread; the plug-in's own folder and its resource folder
   Filename (*GetPluginFolder)();
@@ -130,13 +131,15 @@ struct RegistryTable {
 };
 
 struct UiTable {
-  // main thread; opens the dialog (BuildLayout, InitContent); false when the window or its layout fails
+  // main thread; opens the dialog (BuildLayout, InitContent); false when the window or its layout fails;
+  // an open dialog is brought forward (true, not built again)
   Bool (*OpenDialog)(HostDialog* dialog, Int32 mode, Int32 pluginId, Int32 x, Int32 y, Int32 w, Int32 h);
-  // main thread; reopens a dialog from saved layout data; false when it fails
+  // main thread; reopens a dialog from the layout data the host passed to RestoreWindow; false when it fails
   Bool (*RestoreDialogWindow)(HostDialog* dialog, Int32 pluginId, Int32 subId, void* layoutData);
   // main thread; closes the window; false when it was not open
   Bool (*CloseDialog)(HostDialog* dialog);
-  // main thread; layout of an open dialog's window (during BuildLayout or after it)
+  // main thread; layout of an open dialog's window (during BuildLayout or after it); an unbalanced GroupEnd
+  // or a group left open by BuildLayout is misbehaviour
   Bool (*SetTitle)(DialogWindow* w, const String& title);
   Bool (*LayoutCommand)(DialogWindow* w, Int32 command, Int32 id);
   Bool (*GroupBegin)(DialogWindow* w, Int32 id, Int32 flags, Int32 columns, Int32 rows, const String& title,
@@ -205,6 +208,12 @@ inline constexpr Int32 kParamSet = 2;
 // BuildDescription flags: the description was loaded; the host asks for defaults.
 inline constexpr Int32 kDescLoaded = 2;
 inline constexpr Int32 kDescInitDefaults = 0x20;
+// Values of a description entry (GetDescriptionEntry): type code, name resource number, name text,
+// default value (set when the description resource or the plug-in gives one).
+inline constexpr Int32 kDescType = 1;
+inline constexpr Int32 kDescNameId = 2;
+inline constexpr Int32 kDescName = 3;
+inline constexpr Int32 kDescDefault = 4;
 
 // Node messages.
 inline constexpr Int32 kMsgUpdate = 5;

@@ -1,0 +1,143 @@
+// Scene services: documents, nodes, polygon objects, tags, materials, links, undo, parameters.
+#pragma once
+
+#include "scn/container.h"
+#include "scn/handles.h"
+
+namespace scn {
+
+// Host node types.
+inline constexpr Int32 kTypePolygonObject = 5100;
+inline constexpr Int32 kTypeCamera = 5103;
+inline constexpr Int32 kTypeNull = 5140;
+inline constexpr Int32 kTypeMaterial = 5703;  // standard material
+inline constexpr Int32 kTagPhong = 5612;
+inline constexpr Int32 kTagTexture = 5616;
+inline constexpr Int32 kTagUVW = 5671;
+
+// Texture tag parameters.
+inline constexpr Int32 kTextureTagMaterial = 1010;  // link to the material
+inline constexpr Int32 kTextureTagProjection = 1004;
+
+// Undo kinds.
+inline constexpr Int32 kUndoNewNode = 44;
+
+// A polygon's corners; a triangle repeats its third corner in d.
+struct Polygon {
+  Int32 a = 0, b = 0, c = 0, d = 0;
+  friend bool operator==(const Polygon&, const Polygon&) = default;
+};
+
+// Texture coordinates of one polygon's corners.
+struct UVWPolygon {
+  Vector a, b, c, d;
+  friend bool operator==(const UVWPolygon&, const UVWPolygon&) = default;
+};
+
+// Document time in seconds as a fraction.
+struct TimeValue {
+  Int64 numerator = 0;
+  Int64 denominator = 1;
+};
+
+// A link to a node; resolves to null once the node is gone.
+struct NodeLink;
+
+struct SceneTable {
+  // main thread; the document shown to the user; may be null
+  Document* (*GetActiveDocument)();
+  // main thread; null for a node in no document
+  Document* (*GetNodeDocument)(const SceneNode* node);
+  TimeValue (*GetDocumentTime)(const Document* doc);
+  Int32 (*GetDocumentFps)(const Document* doc);
+  // main thread; the folder the document was saved in, empty when never saved
+  Filename (*GetDocumentPath)(const Document* doc);
+  // main thread; the document's own settings, never null
+  Container* (*GetDocumentContainer)(Document* doc);
+  // main thread; the document takes ownership; parent null puts it at the top
+  Bool (*InsertObject)(Document* doc, SceneNode* object, SceneNode* parent);
+  Bool (*InsertMaterial)(Document* doc, SceneNode* material);
+  // main thread; top-level objects in order, null after the last
+  SceneNode* (*GetFirstObject)(Document* doc);
+  SceneNode* (*GetNextNode)(const SceneNode* node);
+  SceneNode* (*GetFirstChild)(const SceneNode* node);
+
+  // main thread; a new node of a host or registered plug-in type, owned by the caller until inserted;
+  // null for an unknown type or out of memory
+  SceneNode* (*AllocateObject)(Int32 type);
+  SceneNode* (*AllocatePolygonObject)(Int32 pointCount, Int32 polygonCount);
+  SceneNode* (*AllocateMaterial)(Int32 type);
+  SceneNode* (*AllocateShader)(Int32 type);
+  // main thread; removes the node from its document first; null is ignored
+  void (*FreeSceneNode)(SceneNode* node);
+  // main thread; a deep copy (plug-in data through CopyNodeData), not inserted; null on failure
+  SceneNode* (*CloneNode)(const SceneNode* node);
+
+  Int32 (*GetNodeType)(const SceneNode* node);
+  Int64 (*GetNodeId)(const SceneNode* node);
+  String (*GetNodeName)(const SceneNode* node);
+  void (*SetNodeName)(SceneNode* node, const String& name);
+  // main thread; the node's parameter values, never null
+  Container* (*GetNodeContainer)(SceneNode* node);
+  // main thread; the plug-in data of a plug-in node, else null
+  NodeData* (*GetNodeData)(SceneNode* node);
+  // main thread; delivers a node message (OnNodeMessage for plug-in nodes); false when not handled
+  Bool (*SendNodeMessage)(SceneNode* node, Int32 type, void* data);
+  // any thread; marks the node changed for the given dirty bits
+  void (*SetNodeDirty)(SceneNode* node, UInt32 mask);
+  // main thread; the host reevaluates and redraws
+  void (*NotifySceneChanged)(Int32 flags);
+
+  // main thread; parameters through the node's hooks, as the host's attribute manager writes them
+  Bool (*SetParameter)(SceneNode* node, Int32 id, const Value& value);
+  Bool (*GetParameter)(SceneNode* node, Int32 id, Value* value);
+
+  Matrix (*GetLocalMatrix)(const SceneNode* object);
+  void (*SetLocalMatrix)(SceneNode* object, const Matrix& m);
+
+  // Tags: main thread; the first tag of the type on the object or null; MakeTag inserts a new one
+  SceneNode* (*GetFirstTag)(SceneNode* object, Int32 type);
+  SceneNode* (*MakeTag)(SceneNode* object, Int32 type, Int32 count);
+  SceneNode* (*GetTagObject)(const SceneNode* tag);
+
+  // Polygon objects: main thread; arrays owned by the object, valid until its next resize
+  Int32 (*GetPointCount)(const SceneNode* object);
+  Int32 (*GetPolygonCount)(const SceneNode* object);
+  Vector* (*GetPointsW)(SceneNode* object);
+  Polygon* (*GetPolygonsW)(SceneNode* object);
+  // keeps existing points and polygons; false when out of memory or no polygon object
+  Bool (*ResizePolygonObject)(SceneNode* object, Int32 pointCount, Int32 polygonCount);
+
+  // Texture-coordinate tags
+  Int32 (*GetUVWCount)(const SceneNode* tag);
+  Bool (*SetUVW)(SceneNode* tag, Int32 index, const UVWPolygon& uvw);
+  Bool (*GetUVW)(const SceneNode* tag, Int32 index, UVWPolygon* uvw);
+
+  // Materials and shaders: main thread; the material owns an inserted shader
+  Bool (*InsertShader)(SceneNode* material, SceneNode* shader);
+  SceneNode* (*GetFirstShader)(const SceneNode* material);
+  void (*UpdateMaterial)(SceneNode* material, Int32 a, Int32 b);
+
+  // Links: main thread; owned by the caller
+  NodeLink* (*AllocateLink)();
+  void (*FreeLink)(NodeLink* link);
+  void (*SetLink)(NodeLink* link, const SceneNode* node);
+  // null when the target is gone, in another document, or of another type (type 0: any)
+  SceneNode* (*GetLinkTarget)(const NodeLink* link, const Document* doc, Int32 type);
+  Bool (*CopyLink)(NodeLink* dest, const NodeLink* src);
+  Bool (*WriteLinkRecord)(RecordFile* rf, const NodeLink* link);
+  Bool (*ReadLinkRecord)(RecordFile* rf, NodeLink* link);
+  // the node a link parameter value names in doc, or null
+  SceneNode* (*ResolveLinkValue)(const Document* doc, Int64 nodeId, Int32 type);
+
+  // Object records (a polygon object with its tags) inside a scene record
+  Bool (*WriteObjectRecord)(RecordFile* rf, const SceneNode* object);
+  SceneNode* (*ReadObjectRecord)(RecordFile* rf);
+
+  // Undo: main thread; steps nest, only the outermost makes a step
+  Bool (*OpenUndoStep)(Document* doc);
+  Bool (*RecordUndo)(Document* doc, Int32 kind, SceneNode* node);
+  Bool (*CloseUndoStep)(Document* doc);
+};
+
+}  // namespace scn
