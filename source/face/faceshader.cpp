@@ -2,8 +2,11 @@
 
 #include "scn/api.h"
 
-scn::NodeData* FaceShaderData::Alloc() { return scn::NewObjClear<FaceShaderData>("faceshader", __LINE__); }
+scn::NodeData* FaceShaderData::Alloc() {
+  return scn::NewObjClear<FaceShaderData>("faceshader", __LINE__);
+}
 
 bool RegisterFaceShader() {
-  return scn::RegisterShaderType(1040942, scn::LoadResourceString(11024), 9, FaceShaderData::Alloc, "xfaceshader", 0);
+  return scn::RegisterShaderType(kFaceShaderId, scn::LoadResourceString(11024), 9, FaceShaderData::Alloc,
+                                 "xfaceshader", 0);
 }

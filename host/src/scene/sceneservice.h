@@ -1,10 +1,19 @@
-// Scene services: documents, nodes, links, evaluation.
+// Scene services: documents, nodes, links, undo, records and evaluation, and the host calls tests and
+// kinetra-host drive them with.
 #pragma once
 
+#include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "scene/links.h"
+#include "scene/nodefactory.h"
+#include "scene/nodeindex.h"
+#include "scene/undo.h"
 #include "scn/handles.h"
 #include "scn/tables.h"
+#include "scn/tables_scene.h"
 
 namespace host {
 
@@ -13,20 +22,81 @@ class Host;
 class SceneService {
  public:
   explicit SceneService(Host& host);
+  // Frees every document (and so every plug-in node), then the nodes and links plug-ins left behind.
   ~SceneService();
+  SceneService(const SceneService&) = delete;
+  SceneService& operator=(const SceneService&) = delete;
 
-  // Null until the scene table exists.
-  const scn::SceneTable* Table() const;
+  // The service the table entries act on; null when there is none.
+  static SceneService* Current();
+  const scn::SceneTable* Table() const { return &table_; }
 
   // A new node of a registered plug-in type (allocator, InitNodeData); null when the type is unknown or
-  // allocation or initialisation fails.
+  // allocation or initialisation fails. The caller owns it until FreeNode.
   scn::SceneNode* CreatePluginNode(scn::Int32 type, scn::NodeAllocator alloc);
-  // ReleaseNodeData, then the plug-in data is destroyed and freed.
+  // Takes the node out of wherever it is inserted, then ReleaseNodeData and the plug-in data is destroyed
+  // and freed, with its tags and children; null is ignored.
   void FreeNode(scn::SceneNode* node);
 
+  // Documents, owned by the service; the first one becomes active. Null for a frame rate below 1.
+  scn::Document* NewDocument(int fps = 30);
+  scn::Document* ActiveDocument() const { return active_; }
+  void SetActiveDocument(scn::Document* doc);
+  // The next document becomes active when the active one goes.
+  void FreeDocument(scn::Document* doc);
+  // time = frame / fps
+  void SetDocumentFrame(scn::Document* doc, int frame);
+  // Refused (diagnostic line) for a denominator below 1.
+  void SetDocumentTime(scn::Document* doc, scn::TimeValue time);
+  // The folder the document is saved in.
+  void SetDocumentPath(scn::Document* doc, std::filesystem::path path);
+  bool IsDocument(const scn::Document* doc) const;
+
+  // Main thread; false for an unknown document.
+  bool EvaluateDocument(scn::Document* doc);
+  // The plug-in's IsParameterEnabled with an empty description entry; true for host nodes.
+  bool IsParameterEnabled(scn::SceneNode* node, int id);
+  // What the host saw of a node: node messages of a type, SetNodeDirty calls and the last mask,
+  // UpdateMaterial calls; 0 for an unknown node.
+  int MessageCount(const scn::SceneNode* node, int type) const;
+  int DirtyCount(const scn::SceneNode* node) const;
+  scn::UInt32 LastDirtyMask(const scn::SceneNode* node) const;
+  int MaterialUpdateCount(const scn::SceneNode* node) const;
+  // NotifySceneChanged calls.
+  int NotifyCount() const { return notifyCount_; }
+  // Finished undo steps, oldest first.
+  std::vector<UndoStep> UndoSteps(const scn::Document* doc) const;
+  // The first object of that name, depth-first; null when none.
+  scn::SceneNode* FindObject(scn::Document* doc, const std::string& name);
+  // Each object followed by the objects below it.
+  std::vector<scn::SceneNode*> Objects(scn::Document* doc);
+  // Wavefront OBJ text of a polygon object (points through its local matrix when transformed); empty for
+  // anything else.
+  std::string WriteObj(const scn::SceneNode* polygonObject, bool transformed = false) const;
+
+  // For the table entries and the scene's own parts.
+  Host& host() { return host_; }
+  NodeIndex& nodes() { return nodes_; }
+  const NodeIndex& nodes() const { return nodes_; }
+  LinkTable& links() { return links_; }
+  NodeFactory& factory() { return factory_; }
+  void CountNotify() { ++notifyCount_; }
+  // Releases the node (tags, children, plug-in data) where it is inserted, takes it out and frees it.
+  void Free(scn::SceneNode& node);
+  // ReleaseNodeData, the plug-in data's destructor and the host's free; called by the node.
+  void ReleasePluginData(scn::SceneNode& node);
+
  private:
+  const scn::SceneNode* Known(const scn::SceneNode* node) const;
+
   Host& host_;
-  scn::Int64 nextId_ = 1;
+  NodeIndex nodes_;
+  LinkTable links_;
+  NodeFactory factory_;
+  std::vector<std::unique_ptr<scn::Document>> documents_;
+  scn::Document* active_ = nullptr;
+  int notifyCount_ = 0;
+  scn::SceneTable table_{};
 };
 
 }  // namespace host

@@ -1,0 +1,35 @@
+#include "scene/nodeindex.h"
+
+#include <atomic>
+
+#include "scene/scenenode.h"
+
+namespace host {
+
+scn::Int64 NodeIndex::NextId() {
+  static std::atomic<scn::Int64> next{1};
+  return next++;
+}
+
+void NodeIndex::Add(scn::SceneNode* node) {
+  byId_[node->id] = node;
+  live_.insert(node);
+}
+
+void NodeIndex::Remove(const scn::SceneNode* node) {
+  byId_.erase(node->id);
+  live_.erase(node);
+}
+
+scn::SceneNode* NodeIndex::Find(scn::Int64 id) const {
+  auto it = byId_.find(id);
+  return it == byId_.end() ? nullptr : it->second;
+}
+
+scn::SceneNode* NodeIndex::AnyUninserted() const {
+  for (const auto& [id, node] : byId_)
+    if (!node->list && !node->freeing) return node;
+  return nullptr;
+}
+
+}  // namespace host

@@ -1,0 +1,332 @@
+// Loading a face performance: settings, image list, frames from "faceData.txt", the face mesh from
+// "faceGeo.txt", and the target mesh with its material.
+#include <cmath>
+#include <new>
+
+#include "basecapture.h"
+#include "face/facecapture.h"
+#include "face/faceshader.h"
+#include "face/imagelist.h"
+#include "scn/bitmap.h"
+
+namespace {
+
+constexpr scn::Float64 kPi = 3.14159265358979323846;
+
+// Material values the loader sets; their meaning is the host's.
+constexpr scn::Int32 kMaterialUseColor = 500;
+constexpr scn::Int32 kMaterialUseLuminance = 501;
+constexpr scn::Int32 kMaterialColorShader = 8000;
+constexpr scn::Int32 kMaterialLuminanceShader = 8006;
+constexpr scn::Int32 kMaterialPreview = 520;
+constexpr scn::Int32 kMaterialPreviewLibraryValue = 1002;
+constexpr scn::Int32 kTextureProjectionUVW = 6;
+
+bool OpenCaptureText(scn::HostFile* file, const scn::Filename& name) {
+  return file && scn::OpenFile(file, name, scn::kFileRead, scn::kByteOrderIntel, scn::MakeCode("SCNC"),
+                               scn::MakeCode("SCN1"));
+}
+
+// One frame of "faceData.txt" in file order.
+bool ReadFrame(scn::HostFile* file, FaceFrame& frame) {
+  if (!ReadTokenInt(file, frame.version)) return false;
+  if (frame.version != 1 && frame.version != 2) return false;
+  if (!ReadTokenMatrix(file, frame.cameraMatrix) || !ReadTokenMatrix(file, frame.faceMatrix) ||
+      !ReadTokenMatrix3(file, frame.cameraIntrinsics) || !ReadFaceVertices(file, frame.vertices) ||
+      !ReadBlendshapeWeights(file, frame) || !ReadFrameExtras(file, frame))
+    return false;
+  if (frame.version < 2) return true;
+  return ReadTokenMatrix(file, frame.leftEyeMatrix) && ReadTokenMatrix(file, frame.rightEyeMatrix) &&
+         ReadTokenVector(file, frame.eyeVector) && ReadTokenFloat(file, frame.eyeValue);
+}
+
+// The capture camera turned into the host's camera: looking down +z with y up.
+const scn::Matrix& CaptureToHostCamera() {
+  static const scn::Matrix turn = scn::RotationZ(-kPi / 2) * scn::RotationY(kPi);
+  return turn;
+}
+
+// A count of "faceGeo.txt": present and above zero.
+bool ReadCount(scn::HostFile* file, scn::Int32& count) {
+  return ReadTokenInt(file, count) && count > 0;
+}
+
+// Appends as values arrive, so a count the file does not hold costs nothing.
+struct FaceGeometry {
+  std::vector<scn::Vector> points;
+  std::vector<scn::Int32> indices;
+  std::vector<scn::Vector> uvs;
+};
+
+bool ReadFaceGeometry(scn::HostFile* file, FaceGeometry& geo) {
+  scn::Int32 version = 0, count = 0;
+  if (!ReadTokenInt(file, version) || version != 1) return false;
+  if (!ReadCount(file, count)) return false;
+  for (scn::Int32 i = 0; i < count; ++i) {
+    scn::Vector p;
+    if (!ReadTokenVector(file, p)) return false;
+    geo.points.push_back(p);
+  }
+  if (!ReadCount(file, count)) return false;
+  for (scn::Int32 i = 0; i < count; ++i) {
+    scn::Int32 index = 0;
+    if (!ReadTokenInt(file, index)) return false;
+    // A polygon that names a point the mesh lacks would reach past the host's point array.
+    if (index < 0 || static_cast<std::size_t>(index) >= geo.points.size()) return false;
+    geo.indices.push_back(index);
+  }
+  if (!ReadCount(file, count)) return false;
+  for (scn::Int32 i = 0; i < count; ++i) {
+    scn::Float64 u = 0, v = 0;
+    if (!ReadTokenUV(file, u, v)) return false;
+    geo.uvs.push_back({u, v, 0.0});
+  }
+  return true;
+}
+
+scn::Vector UvAt(const std::vector<scn::Vector>& uvs, std::size_t i) {
+  return i < uvs.size() ? uvs[i] : scn::Vector{};
+}
+
+// A polygon object of the geometry: triangles with the third corner repeated, points in centimetres,
+// one texture coordinate per triangle corner.
+scn::SceneNode* BuildMesh(const FaceGeometry& geo) {
+  const auto pointCount = static_cast<scn::Int32>(geo.points.size());
+  const auto polygonCount = static_cast<scn::Int32>(geo.indices.size() / 3);
+  scn::SceneNode* mesh = scn::AllocatePolygonObject(pointCount, polygonCount);
+  if (!mesh) return nullptr;
+  scn::Vector* points = scn::GetPointsW(mesh);
+  scn::Polygon* polygons = scn::GetPolygonsW(mesh);
+  scn::SceneNode* uvw = scn::MakeTag(mesh, scn::kTagUVW, polygonCount);
+  if (!points || (polygonCount > 0 && !polygons) || !uvw) {
+    scn::FreeSceneNode(mesh);
+    return nullptr;
+  }
+  for (scn::Int32 i = 0; i < pointCount; ++i) points[i] = geo.points[i] * 100.0;
+  for (scn::Int32 j = 0; j < polygonCount; ++j) {
+    const std::size_t k = static_cast<std::size_t>(j) * 3;
+    polygons[j] = {geo.indices[k], geo.indices[k + 1], geo.indices[k + 2], geo.indices[k + 2]};
+    const scn::Vector c = UvAt(geo.uvs, k + 2);
+    scn::SetUVW(uvw, j, {UvAt(geo.uvs, k), UvAt(geo.uvs, k + 1), c, c});
+  }
+  scn::MakeTag(mesh, scn::kTagPhong, 0);
+  scn::SendNodeMessage(mesh, scn::kMsgUpdate);
+  return mesh;
+}
+
+}  // namespace
+
+void FaceCaptureObject::ClearPerformance() {
+  loaded = false;
+  lastFrame = kNoFrame;
+  FreeFrames();
+  imageFiles.clear();
+  imageFilesSorted = true;
+  FreeImages();
+  scn::FreeSceneNode(faceMesh);
+  // The mesh's triangles and texture coordinates are read again with it.
+  uvs.clear();
+  triangleIndices.clear();
+  settings.Reset();
+}
+
+bool FaceCaptureObject::LoadPerformance(scn::SceneNode* node, scn::Document* doc, const scn::Filename& file) {
+  ClearPerformance();
+  const scn::Filename folder = file.GetDirectory();
+  const scn::Filename settingsFile = folder + scn::Filename("settings.txt");
+  if (scn::FileExists(settingsFile)) {
+    if (settings.Read(settingsFile)) {
+      if (!settings.hasImages) {
+        scn::Container* bc = scn::GetNodeContainer(node);
+        bc->SetBool(kFaceFixedImage, true);
+        bc->SetInt32(kFaceImageIndex, 0);
+      }
+    } else {
+      settings.Reset();  // a bad file leaves no half-read values
+    }
+  }
+  scn::NotifySceneChanged(0);
+  scn::ClearStatus();
+
+  scn::SetStatusText(scn::LoadResourceString(11000));
+  if (!ScanImageFiles(folder)) {
+    scn::ClearStatus();
+    return false;
+  }
+  if (settings.frameCount == 0) settings.frameCount = static_cast<scn::Int32>(imageFiles.size());
+  if (!ReadFrames(node, file)) return false;
+  MarkImageRuns();
+
+  scn::SceneNode* target = ResolveTarget(node, doc);
+  if (!target) target = MakeMeshFromGeometry(node, doc);
+  if (!target) return true;
+  DressTarget(node, doc, target);
+  return true;
+}
+
+bool FaceCaptureObject::ScanImageFiles(const scn::Filename& folder) {
+  const std::size_t before = imageFiles.size();
+  const bool listed = ListImageFiles(folder, imageFiles);
+  if (imageFiles.size() != before) imageFilesSorted = false;
+  if (!listed) return false;
+  SortImageFilesIfNeeded();
+  if (!imageFiles.empty()) {
+    scn::Bitmap* first = scn::AllocateBitmap();
+    if (first && scn::LoadBitmapFile(first, folder + imageFiles[0], -1) == scn::kImageOk) {
+      imageWidth = scn::GetBitmapWidth(first);
+      imageHeight = scn::GetBitmapHeight(first);
+    }
+    scn::FreeBitmap(first);
+  }
+  loaded = true;
+  return true;
+}
+
+bool FaceCaptureObject::ReadFrames(scn::SceneNode* node, const scn::Filename& file) {
+  HostFileHolder holder;
+  scn::HostFile* f = holder.get();
+  if (!scn::FileExists(file) || !OpenCaptureText(f, file)) {
+    scn::ClearStatus();
+    return false;
+  }
+  scn::SetStatusText(scn::LoadResourceString(11000));
+  const scn::Int32 count = settings.frameCount;
+  for (scn::Int32 i = 0; i < count; ++i) {
+    scn::SetStatusProgress(static_cast<scn::Int32>(static_cast<scn::Float64>(i) / count * 100.0));
+    FaceFrame* frame = scn::NewObj<FaceFrame>("facecapture", __LINE__);
+    bool ok = frame != nullptr;
+    if (ok) {
+      try {
+        frames.push_back(frame);
+      } catch (const std::bad_alloc&) {
+        scn::DeleteObj(frame);
+        ok = false;
+      }
+    }
+    if (!ok) scn::ReportOutOfMemory(__FILE__, __LINE__);
+    if (!ok || !ReadFrame(f, *frame)) {
+      scn::CloseFile(f);
+      scn::ClearStatus();
+      return false;
+    }
+    frame->hostCameraMatrix = frame->cameraMatrix * CaptureToHostCamera();
+  }
+  scn::CloseFile(f);
+  scn::GetNodeContainer(node)->SetInt32(kFaceLength, count);
+  scn::NotifySceneChanged(0);
+  scn::ClearStatus();
+  return true;
+}
+
+void FaceCaptureObject::MarkImageRuns() {
+  const auto count = static_cast<scn::Int32>(frames.size());
+  scn::Int32 lastNew = 0;
+  for (scn::Int32 i = 1; i < count; ++i) {
+    FaceFrame& frame = *frames[i];
+    const bool repeated = frame.vertices == frames[i - 1]->vertices;
+    frame.ownImage = !repeated;
+    if (!repeated) lastNew = i;
+    frame.imageFrameIndex = lastNew;
+  }
+  // Past the last run start there is no next image: the index is left outside the frames.
+  scn::Int32 next = count;
+  for (scn::Int32 i = count - 1; i >= 0; --i) {
+    if (frames[i]->ownImage) next = i;
+    frames[i]->nextImageFrameIndex = next;
+  }
+}
+
+scn::SceneNode* FaceCaptureObject::LoadFaceGeometry(scn::SceneNode* node) {
+  if (faceMesh) return faceMesh;
+  const scn::Filename file =
+      scn::GetNodeContainer(node)->GetFilename(kFaceFile).GetDirectory() + scn::Filename("faceGeo.txt");
+  HostFileHolder holder;
+  if (!scn::FileExists(file) || !OpenCaptureText(holder.get(), file)) return nullptr;
+  FaceGeometry geo;
+  bool read = false;
+  try {
+    read = ReadFaceGeometry(holder.get(), geo);
+  } catch (const std::bad_alloc&) {
+    scn::ReportOutOfMemory(__FILE__, __LINE__);
+  }
+  scn::CloseFile(holder.get());
+  if (!read) return nullptr;
+  scn::SceneNode* mesh = BuildMesh(geo);
+  if (!mesh) return nullptr;
+  triangleIndices = std::move(geo.indices);
+  uvs = std::move(geo.uvs);
+  faceMesh = mesh;
+  scn::NotifySceneChanged(0);
+  return faceMesh;
+}
+
+scn::SceneNode* FaceCaptureObject::MakeMeshFromGeometry(scn::SceneNode* node, scn::Document* doc) {
+  if (!doc || !LoadFaceGeometry(node)) return nullptr;
+  scn::SceneNode* mesh = scn::CloneNode(faceMesh);
+  if (!mesh) return nullptr;
+  scn::SetNodeName(mesh, scn::GetNodeName(node) + " Mesh");
+  scn::OpenUndoStep(doc);
+  if (!scn::InsertObject(doc, mesh, nullptr)) {
+    scn::CloseUndoStep(doc);
+    scn::FreeSceneNode(mesh);
+    return nullptr;
+  }
+  scn::RecordUndo(doc, scn::kUndoNewNode, mesh);
+  scn::CloseUndoStep(doc);
+  scn::GetNodeContainer(node)->SetLink(kFaceTargetLink, scn::GetNodeId(mesh));
+  lastFrame = -1;
+  return mesh;
+}
+
+void FaceCaptureObject::DressTarget(scn::SceneNode* node, scn::Document* doc, scn::SceneNode* target) {
+  if (scn::GetFirstTag(target, scn::kTagTexture)) return;
+  scn::OpenUndoStep(doc);
+  scn::SceneNode* material = scn::AllocateMaterial(scn::kTypeMaterial);
+  if (!material) {
+    scn::CloseUndoStep(doc);
+    return;
+  }
+  scn::SetNodeName(material, scn::GetNodeName(node));
+  scn::GetNodeContainer(material)->SetInt32(kMaterialUseColor, 1);
+  if (!scn::InsertMaterial(doc, material)) {
+    scn::FreeSceneNode(material);
+    scn::CloseUndoStep(doc);
+    return;
+  }
+  scn::RecordUndo(doc, scn::kUndoNewNode, material);
+  scn::SceneNode* shader = scn::AllocateShader(kFaceShaderId);
+  if (!shader) {
+    scn::CloseUndoStep(doc);
+    return;
+  }
+  scn::InsertShader(material, shader);
+  scn::SetParameter(shader, kFaceShaderObjectLink, scn::NodeLinkValue{scn::GetNodeId(node)});
+  scn::SetParameter(material, kMaterialColorShader, scn::NodeLinkValue{scn::GetNodeId(shader)});
+  scn::SetParameter(material, kMaterialLuminanceShader, scn::NodeLinkValue{scn::GetNodeId(shader)});
+  scn::SetParameter(material, kMaterialUseLuminance, scn::Bool(true));
+  scn::SetParameter(material, kMaterialPreview, kMaterialPreviewLibraryValue);
+  scn::UpdateMaterial(material, 1, 1);
+  scn::SceneNode* tag = scn::MakeTag(target, scn::kTagTexture, 0);
+  if (tag) {
+    scn::SetParameter(tag, scn::kTextureTagProjection, kTextureProjectionUVW);
+    scn::SetParameter(tag, scn::kTextureTagMaterial, scn::NodeLinkValue{scn::GetNodeId(material)});
+    scn::RecordUndo(doc, scn::kUndoNewNode, tag);
+  }
+  scn::CloseUndoStep(doc);
+}
+
+scn::Filename FaceCaptureObject::FindSoundFile(scn::SceneNode* node) {
+  const scn::Filename file = scn::GetNodeContainer(node)->GetFilename(kFaceFile);
+  if (file.IsEmpty()) return scn::Filename();
+  const scn::Filename folder = file.GetDirectory();
+  const scn::Filename captureName = folder.GetFile();
+  const scn::Filename soundName(captureName.GetString() + "_sound.m4a");
+  scn::Document* doc = scn::GetNodeDocument(node);
+  const scn::Filename docPath = doc ? scn::GetDocumentPath(doc) : scn::Filename();
+  if (!docPath.IsEmpty()) {
+    const scn::Filename copied = docPath + scn::Filename("OrvexCapture") + captureName + soundName;
+    if (scn::FileExists(copied)) return copied;
+  }
+  const scn::Filename beside = folder + soundName;
+  return scn::FileExists(beside) ? beside : scn::Filename();
+}
