@@ -9,6 +9,7 @@
 
 #include "core/host.h"
 #include "module/pluginmodule.h"
+#include "playback.h"
 #include "prefs/prefsservice.h"
 #include "registry/registry.h"
 #include "ui/uiservice.h"
@@ -23,20 +24,27 @@ struct Args {
   std::vector<std::pair<int, scn::Value>> setPrefs;
   bool list = true;
   bool verbose = false;
+  bool play = false;
+  host::app::PlaybackOptions playback;
 };
 
 void Usage() {
   std::puts(
       "usage: kinetra-host [--plugins DIR] [--settings FILE] [--prefs] [--set-pref ID=VALUE]... [--run "
       "ID]...\n"
-      "                    [--quiet] [--verbose]\n"
+      "                    [--play FOLDER [--frames LIST] [--out DIR] [--fps N]] [--quiet] [--verbose]\n"
       "  --plugins DIR     plug-in folder holding the module and its res folder\n"
       "  --settings FILE   the host's settings file (preferences survive restarts)\n"
       "  --prefs           show the values of the plug-in's preference page after start\n"
       "  --set-pref ID=VALUE  set a preference: 1000 port, 1001 custom IP address, 1002 use it (0/1),\n"
       "                    1003 data folder\n"
       "  --run ID          run the registered command ID after start\n"
-      "  --quiet           do not list the registrations\n"
+      "  --play FOLDER     play a face capture folder back headless: per frame, the target mesh as\n"
+      "                    frame_NNNNN.obj and the weights and matrices as frame_NNNNN.txt\n"
+      "  --frames LIST     document frames to play, e.g. 0,5,10-20 (default 0)\n"
+      "  --out DIR         folder for the played frames (default: the current folder)\n"
+      "  --fps N           frame rate of the playback document (default 30)\n"
+      "  --quiet           do not list the registrations nor the played frames\n"
       "  --verbose         echo the host's diagnostics");
 }
 
@@ -104,6 +112,7 @@ int RunPrefs(host::Host& host, const Args& args) {
 }
 
 bool ParseArgs(int argc, char** argv, Args* args) {
+  const char* playbackOption = nullptr;  // the first one seen, which means nothing without --play
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     auto value = [&](const char* name) -> const char* {
@@ -131,6 +140,32 @@ bool ParseArgs(int argc, char** argv, Args* args) {
         return false;
       }
       args->commands.push_back(static_cast<int>(id));
+    } else if (a == "--play") {
+      const char* v = value("--play");
+      if (!v) return false;
+      args->play = true;
+      args->playback.captureFolder = v;
+    } else if (a == "--frames") {
+      playbackOption = "--frames";
+      const char* v = value("--frames");
+      if (!v) return false;
+      args->playback.frames = v;
+    } else if (a == "--out") {
+      playbackOption = "--out";
+      const char* v = value("--out");
+      if (!v) return false;
+      args->playback.outDir = v;
+    } else if (a == "--fps") {
+      playbackOption = "--fps";
+      const char* v = value("--fps");
+      if (!v) return false;
+      char* end = nullptr;
+      const long fps = std::strtol(v, &end, 10);
+      if (*v == '\0' || *end != '\0' || fps < 1 || fps > 1000) {
+        std::fprintf(stderr, "kinetra-host: --fps takes a frame rate of 1 to 1000, not '%s'\n", v);
+        return false;
+      }
+      args->playback.fps = static_cast<int>(fps);
     } else if (a == "--prefs") {
       args->showPrefs = true;
     } else if (a == "--set-pref") {
@@ -146,6 +181,7 @@ bool ParseArgs(int argc, char** argv, Args* args) {
       args->setPrefs.push_back(std::move(pref));
     } else if (a == "--quiet") {
       args->list = false;
+      args->playback.quiet = true;
     } else if (a == "--verbose") {
       args->verbose = true;
     } else if (a == "--help" || a == "-h") {
@@ -156,6 +192,10 @@ bool ParseArgs(int argc, char** argv, Args* args) {
       Usage();
       return false;
     }
+  }
+  if (playbackOption && !args->play) {
+    std::fprintf(stderr, "kinetra-host: %s needs --play\n", playbackOption);
+    return false;
   }
   return true;
 }
@@ -212,6 +252,7 @@ int main(int argc, char** argv) {
     }
     PrintHelpPages(host.ui());
   }
+  if (args.play && host::app::RunPlayback(host, args.playback) != 0) status = 1;
   module->End();
   for (const auto& m : host.diagnostics().Misbehaviours()) {
     std::fprintf(stderr, "kinetra-host: %s\n", m.c_str());

@@ -169,6 +169,8 @@ class FaceCaptureObject : public scn::ObjectData {
   void FreeShaderUsers();
   bool CopyInto(FaceCaptureObject& dest) const;
   bool ReadFrames(scn::SceneNode* node, const scn::Filename& file);
+  // A new frame at the end of frames; null (reported) when memory runs out.
+  FaceFrame* AppendFrame();
   void MarkImageRuns();
   void DressTarget(scn::SceneNode* node, scn::Document* doc, scn::SceneNode* target);
   bool ReadRecord(scn::SceneNode* node, scn::RecordFile* rf, scn::Int32 level);

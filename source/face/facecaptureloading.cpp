@@ -182,6 +182,20 @@ bool FaceCaptureObject::ScanImageFiles(const scn::Filename& folder) {
   return true;
 }
 
+FaceFrame* FaceCaptureObject::AppendFrame() {
+  FaceFrame* frame = scn::NewObj<FaceFrame>("facecapture", __LINE__);
+  if (frame) {
+    try {
+      frames.push_back(frame);
+      return frame;
+    } catch (const std::bad_alloc&) {
+      scn::DeleteObj(frame);
+    }
+  }
+  scn::ReportOutOfMemory(__FILE__, __LINE__);
+  return nullptr;
+}
+
 bool FaceCaptureObject::ReadFrames(scn::SceneNode* node, const scn::Filename& file) {
   HostFileHolder holder;
   scn::HostFile* f = holder.get();
@@ -193,18 +207,14 @@ bool FaceCaptureObject::ReadFrames(scn::SceneNode* node, const scn::Filename& fi
   const scn::Int32 count = settings.frameCount;
   for (scn::Int32 i = 0; i < count; ++i) {
     scn::SetStatusProgress(static_cast<scn::Int32>(static_cast<scn::Float64>(i) / count * 100.0));
-    FaceFrame* frame = scn::NewObj<FaceFrame>("facecapture", __LINE__);
-    bool ok = frame != nullptr;
-    if (ok) {
-      try {
-        frames.push_back(frame);
-      } catch (const std::bad_alloc&) {
-        scn::DeleteObj(frame);
-        ok = false;
-      }
+    FaceFrame* frame = AppendFrame();
+    const bool ok = frame && ReadFrame(f, *frame);
+    if (frame && !ok) {
+      // A half-read frame would play back as garbage; the whole frames before it stay.
+      frames.pop_back();
+      scn::DeleteObj(frame);
     }
-    if (!ok) scn::ReportOutOfMemory(__FILE__, __LINE__);
-    if (!ok || !ReadFrame(f, *frame)) {
+    if (!ok) {
       scn::CloseFile(f);
       scn::ClearStatus();
       return false;

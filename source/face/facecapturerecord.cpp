@@ -89,17 +89,8 @@ bool FaceCaptureObject::ReadRecord(scn::SceneNode*, scn::RecordFile* rf, scn::In
   scn::Int32 count = 0;
   if (!ReadCount(rf, &count)) return false;
   for (scn::Int32 i = 0; i < count; ++i) {
-    FaceFrame* frame = scn::NewObj<FaceFrame>("facecapture", __LINE__);
-    if (!frame) {
-      scn::ReportOutOfMemory(__FILE__, __LINE__);
-      return false;
-    }
-    try {
-      frames.push_back(frame);
-    } catch (const std::bad_alloc&) {
-      scn::DeleteObj(frame);
-      throw;
-    }
+    FaceFrame* frame = AppendFrame();
+    if (!frame) return false;
     if (!frame->Read(rf)) return false;
   }
   if (!ReadArray(rf, imageFiles, scn::ReadRecordFilename)) return false;

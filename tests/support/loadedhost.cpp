@@ -1,6 +1,7 @@
 #include "loadedhost.h"
 
 #include "registry/registry.h"
+#include "scene/sceneservice.h"
 
 void LoadedHostTest::SetUp() { host_ = std::make_unique<host::Host>(host::Host::Options{temp_ / "settings.bin", false}); }
 
@@ -27,6 +28,8 @@ void LoadedHostTest::RestartHost() {
 }
 
 void LoadedHostTest::TearDown() {
+  // Documents go before the module: their plug-in nodes run its code when freed.
+  host_->scene().FreeAll();
   if (module_) module_->End();
   const auto reports = host_->diagnostics().Misbehaviours();
   EXPECT_TRUE(reports.empty()) << reports.front();

@@ -26,6 +26,11 @@ SceneService::SceneService(Host& host) : host_(host), factory_(host, *this) {
 }
 
 SceneService::~SceneService() {
+  FreeAll();
+  if (g_current == this) g_current = nullptr;
+}
+
+void SceneService::FreeAll() {
   while (!documents_.empty()) FreeDocument(documents_.front().get());
   std::size_t leftover = 0;
   while (scn::SceneNode* node = nodes_.AnyUninserted()) {
@@ -35,7 +40,6 @@ SceneService::~SceneService() {
   if (leftover) host_.diagnostics().Output("scene: " + std::to_string(leftover) + " nodes were never freed");
   if (links_.Size())
     host_.diagnostics().Output("scene: " + std::to_string(links_.Size()) + " links were never freed");
-  if (g_current == this) g_current = nullptr;
 }
 
 SceneService* SceneService::Current() {

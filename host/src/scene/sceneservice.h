@@ -24,6 +24,8 @@ class SceneService {
   explicit SceneService(Host& host);
   // Frees every document (and so every plug-in node), then the nodes and links plug-ins left behind.
   ~SceneService();
+  // The same, for a host that unloads its plug-ins while it lives on.
+  void FreeAll();
   SceneService(const SceneService&) = delete;
   SceneService& operator=(const SceneService&) = delete;
 

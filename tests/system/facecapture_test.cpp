@@ -1,0 +1,346 @@
+// The face capture object through the loaded module: defaults, loading a generated capture, bad input,
+// the enabling rules, copies and scene records.
+#include <fstream>
+#include <sstream>
+
+#include "facecapturetest.h"
+#include "files/recordfile.h"
+
+namespace facetest {
+namespace {
+
+// The file's tokens: separated by white space, colons or tildes.
+std::vector<std::string> Tokens(const std::filesystem::path& file) {
+  std::ifstream in(file);
+  std::vector<std::string> tokens;
+  for (std::string word; in >> word;) {
+    for (char& c : word)
+      if (c == '~') c = ':';
+    std::istringstream parts(word);
+    for (std::string t; std::getline(parts, t, ':');)
+      if (!t.empty()) tokens.push_back(t);
+  }
+  return tokens;
+}
+
+void WriteTokens(const std::filesystem::path& file, const std::vector<std::string>& tokens) {
+  std::ofstream out(file, std::ios::trunc);
+  for (const std::string& t : tokens) out << t << '\n';
+}
+
+// Tokens of one version-2 frame: version, two matrices, the intrinsics, the vertices, then the weights.
+constexpr std::size_t kWeightCountToken = 1 + 16 + 16 + 9 + 3 * 1220;
+constexpr std::size_t kFrameTokens = kWeightCountToken + 1 + 2 * 52 + 3 + 1 + 27 + 16 + 16 + 3 + 1;
+
+using FaceCaptureObjectTest = FaceCaptureTest;
+
+TEST_F(FaceCaptureObjectTest, ANewObjectHasTheDefaults) {
+  scn::SceneNode* node = NewObject();
+  ASSERT_NE(node, nullptr);
+  const scn::Container& c = C(node);
+  EXPECT_EQ(c.GetInt32(kLength, -1), 100);
+  EXPECT_EQ(c.GetInt32(kFrameMode), 1028);
+  EXPECT_TRUE(c.GetBool(kApplyToTarget));
+  EXPECT_TRUE(c.GetBool(kUseCamera));
+  EXPECT_EQ(c.GetInt32(kTurn), 1);
+  EXPECT_FALSE(c.GetBool(kFixedImage, true));
+  EXPECT_FALSE(c.GetBool(kLoop, true));
+  EXPECT_FALSE(c.GetBool(kKeepSides, true));
+  for (scn::Int32 id : {kImageIndex, kStart, kFirst}) EXPECT_EQ(c.GetInt32(id, -1), 0) << id;
+  EXPECT_EQ(Target(node), nullptr);
+  EvaluateAt(0);  // an empty object evaluates to nothing
+  EXPECT_FALSE(c.Has(kFirstWeight));
+}
+
+TEST_F(FaceCaptureObjectTest, LoadingReadsEveryFrameAndDressesANewTargetMesh) {
+  scn::SceneNode* node = Loaded(Options(30));
+  const scn::Container& c = C(node);
+  EXPECT_EQ(c.GetString(kFrameCountText), "30");
+  EXPECT_EQ(c.GetString(1001), "faceData.txt");
+  EXPECT_EQ(c.GetInt32(kLength), 30);
+  EXPECT_FALSE(c.GetBool(kFixedImage)) << "the capture has images";
+  EXPECT_EQ(H().status().Text(), "");
+  EXPECT_EQ(H().status().Progress(), -1);
+
+  scn::SceneNode* target = Target(node);
+  ASSERT_NE(target, nullptr) << "loading builds the face mesh when there is no target";
+  EXPECT_EQ(scn::GetNodeName(target), "Face Mesh");
+  EXPECT_EQ(scn::GetPointCount(target), 1220);
+  const fx::FaceMesh mesh = fx::MakeFaceMesh(Options(30).seed);
+  ASSERT_EQ(scn::GetPolygonCount(target), static_cast<int>(mesh.triangles.size() / 3));
+  const scn::Polygon first = scn::GetPolygonsW(target)[0];
+  EXPECT_EQ(first.a, mesh.triangles[0]);
+  EXPECT_EQ(first.c, mesh.triangles[2]);
+  EXPECT_EQ(first.d, first.c) << "a triangle repeats its third corner";
+  EXPECT_EQ(scn::GetPointsW(target)[5],
+            (scn::Vector{mesh.points[5][0], mesh.points[5][1], mesh.points[5][2]} * 100.0));
+  ASSERT_NE(scn::GetFirstTag(target, scn::kTagUVW), nullptr);
+  EXPECT_NE(scn::GetFirstTag(target, scn::kTagPhong), nullptr);
+
+  // The material that shows the camera images, with its face shader pointing back at the object.
+  scn::SceneNode* tag = scn::GetFirstTag(target, scn::kTagTexture);
+  ASSERT_NE(tag, nullptr);
+  EXPECT_EQ(C(tag).GetInt32(scn::kTextureTagProjection), 6);
+  scn::SceneNode* material = scn::ResolveLinkValue(doc_, C(tag).GetLink(scn::kTextureTagMaterial));
+  ASSERT_NE(material, nullptr);
+  EXPECT_EQ(scn::GetNodeName(material), "Face");
+  EXPECT_EQ(C(material).GetInt32(500), 1);
+  scn::SceneNode* shader = scn::GetFirstShader(material);
+  ASSERT_NE(shader, nullptr);
+  EXPECT_EQ(scn::GetNodeType(shader), kFaceShader);
+  EXPECT_EQ(C(shader).GetLink(1000), scn::GetNodeId(node));
+  EXPECT_EQ(C(material).GetLink(8000), scn::GetNodeId(shader));
+  EXPECT_EQ(Scene().MaterialUpdateCount(material), 1);
+
+  // Undoing the load takes the material and the tag back in one step.
+  const auto steps = Scene().UndoSteps(doc_);
+  ASSERT_EQ(steps.size(), 2u);
+  ASSERT_EQ(steps[1].entries.size(), 2u);
+  EXPECT_EQ(steps[1].entries[0], (host::UndoEntry{scn::kUndoNewNode, scn::GetNodeId(material)}));
+  EXPECT_EQ(steps[1].entries[1], (host::UndoEntry{scn::kUndoNewNode, scn::GetNodeId(tag)}));
+}
+
+TEST_F(FaceCaptureObjectTest, TheFrameCountComesFromTheImagesWhenTheSettingsSayZero) {
+  fx::FaceCaptureOptions o = Options(40);
+  o.settingsFrameCount = 0;
+  o.imageCount = 12;
+  scn::SceneNode* node = Loaded(o);
+  EXPECT_EQ(C(node).GetString(kFrameCountText), "12");
+  EXPECT_EQ(C(node).GetInt32(kLength), 12);
+}
+
+TEST_F(FaceCaptureObjectTest, ACaptureWithoutImagesHoldsOneFixedImage) {
+  fx::FaceCaptureOptions o = Options(5);
+  o.hasImages = false;
+  o.imageCount = 0;
+  scn::SceneNode* node = Loaded(o);
+  EXPECT_EQ(C(node).GetString(kFrameCountText), "5");
+  EXPECT_TRUE(C(node).GetBool(kFixedImage));
+  EXPECT_EQ(C(node).GetInt32(kImageIndex, -1), 0);
+  EXPECT_FALSE(Scene().IsParameterEnabled(node, kFixedImage));
+}
+
+TEST_F(FaceCaptureObjectTest, AnExistingTargetIsKeptAndDressedOnce) {
+  scn::SceneNode* target = scn::AllocatePolygonObject(4, 1);
+  ASSERT_TRUE(scn::InsertObject(doc_, target));
+  scn::SceneNode* node = NewObject();
+  C(node).SetLink(kTargetLink, scn::GetNodeId(target));
+  const std::filesystem::path folder = Write(Options(3));
+  Load(node, folder);
+  EXPECT_EQ(Target(node), target);
+  EXPECT_EQ(Scene().FindObject(doc_, "Face Mesh"), nullptr);
+  ASSERT_NE(scn::GetFirstTag(target, scn::kTagTexture), nullptr);
+  Load(node, folder);
+  EXPECT_EQ(Scene().UndoSteps(doc_).size(), 1u) << "a target with a texture gets no second material";
+}
+
+struct BadInput {
+  const char* name;
+  void (*spoil)(const std::filesystem::path& folder);
+  const char* framesKept;
+  bool buildsTarget;
+};
+
+const BadInput kBadInputs[] = {
+    {"truncated frames",
+     [](const std::filesystem::path& f) {
+       auto t = Tokens(f / "faceData.txt");
+       t.resize(2 * kFrameTokens + 500);
+       WriteTokens(f / "faceData.txt", t);
+     },
+     "2", false},
+    {"frame version 3",
+     [](const std::filesystem::path& f) {
+       auto t = Tokens(f / "faceData.txt");
+       t[kFrameTokens] = "3";
+       WriteTokens(f / "faceData.txt", t);
+     },
+     "1", false},
+    {"name count that never completes",
+     [](const std::filesystem::path& f) {
+       auto t = Tokens(f / "faceData.txt");
+       t[kFrameTokens + kWeightCountToken] = "2000000000";
+       t.resize(kFrameTokens + kWeightCountToken + 21);
+       WriteTokens(f / "faceData.txt", t);
+     },
+     "1", false},
+    {"a number that is none",
+     [](const std::filesystem::path& f) {
+       auto t = Tokens(f / "faceData.txt");
+       t[kFrameTokens + 40] = "x1";
+       WriteTokens(f / "faceData.txt", t);
+     },
+     "1", false},
+    {"no faceData.txt", [](const std::filesystem::path& f) { std::filesystem::remove(f / "faceData.txt"); },
+     "0", false},
+    {"geometry promising two billion points",
+     [](const std::filesystem::path& f) {
+       auto t = Tokens(f / "faceGeo.txt");
+       t[1] = "2000000000";
+       WriteTokens(f / "faceGeo.txt", t);
+     },
+     "4", false},
+    {"geometry of another version",
+     [](const std::filesystem::path& f) {
+       auto t = Tokens(f / "faceGeo.txt");
+       t[0] = "2";
+       WriteTokens(f / "faceGeo.txt", t);
+     },
+     "4", false},
+    {"geometry naming a point it lacks",
+     [](const std::filesystem::path& f) {
+       auto t = Tokens(f / "faceGeo.txt");
+       t[2 + 3 * 1220 + 1] = "1220";
+       WriteTokens(f / "faceGeo.txt", t);
+     },
+     "4", false},
+};
+
+class FaceCaptureBadInputTest : public FaceCaptureTest, public ::testing::WithParamInterface<BadInput> {};
+
+TEST_P(FaceCaptureBadInputTest, KeepsTheWholeFramesReadAndClearsTheStatus) {
+  const std::filesystem::path folder = Write(Options(4));
+  GetParam().spoil(folder);
+  scn::SceneNode* node = NewObject();
+  Load(node, folder);
+  EXPECT_EQ(C(node).GetString(kFrameCountText), GetParam().framesKept);
+  EXPECT_EQ(Target(node) != nullptr, GetParam().buildsTarget);
+  EXPECT_EQ(H().status().Text(), "");
+  EXPECT_EQ(H().status().Progress(), -1);
+  EvaluateAt(0);  // what was kept plays without harm
+  EvaluateAt(1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, FaceCaptureBadInputTest, ::testing::ValuesIn(kBadInputs),
+                         [](const auto& info) {
+                           std::string n = info.param.name;
+                           for (char& ch : n)
+                             if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+                           return n;
+                         });
+
+TEST_F(FaceCaptureObjectTest, EnablingFollowsTheSwitchesLinksAndFrames) {
+  scn::SceneNode* node = NewObject();
+  auto enabled = [&](scn::Int32 id) { return Scene().IsParameterEnabled(node, id); };
+  // Nothing loaded: the values only version-2 frames carry are shown.
+  EXPECT_TRUE(enabled(2151));
+  EXPECT_TRUE(enabled(2302));
+  EXPECT_TRUE(enabled(2309));
+  EXPECT_TRUE(enabled(kCameraLink));
+  EXPECT_TRUE(enabled(kMakeCamera));
+  EXPECT_TRUE(enabled(1039)) << "no target yet";
+  EXPECT_FALSE(enabled(1020)) << "the offset is the identity";
+  EXPECT_FALSE(enabled(1009));
+  EXPECT_FALSE(enabled(kImageIndex));
+  EXPECT_TRUE(enabled(1035));
+  EXPECT_FALSE(enabled(1036));
+  EXPECT_TRUE(enabled(2150)) << "an id without a rule";
+
+  ASSERT_TRUE(scn::SetParameter(node, kUseCamera, scn::Bool(false)));
+  EXPECT_FALSE(enabled(kCameraLink));
+
+  Load(node, Write(Options(3, 1)));
+  EXPECT_FALSE(enabled(2151)) << "version-1 frames carry no tongue";
+  EXPECT_FALSE(enabled(2304));
+  EXPECT_FALSE(enabled(2306));
+  EXPECT_TRUE(enabled(2305));
+  EXPECT_FALSE(enabled(1039)) << "loading built the target";
+  EXPECT_TRUE(enabled(kFixedImage));
+
+  ASSERT_TRUE(scn::SetParameter(node, kFixedImage, scn::Bool(true)));
+  EXPECT_TRUE(enabled(1009));
+  EXPECT_TRUE(enabled(kImageIndex));
+  EXPECT_FALSE(enabled(1035)) << "a fixed image loads no images";
+
+  scn::Int32 button = kMakeCamera;
+  ASSERT_TRUE(scn::SendNodeMessage(node, scn::kMsgButton, &button));
+  EXPECT_FALSE(enabled(kMakeCamera)) << "the camera exists";
+  scn::SceneNode* camera = scn::ResolveLinkValue(doc_, C(node).GetLink(kCameraLink), scn::kTypeCamera);
+  ASSERT_NE(camera, nullptr);
+  EXPECT_EQ(scn::GetNodeName(camera), "Face Camera [LOCKED]");
+  scn::FreeSceneNode(camera);
+  EXPECT_TRUE(enabled(kMakeCamera));
+
+  // A version-2 capture shows them again.
+  Load(node, Write([] {
+         fx::FaceCaptureOptions o = Options(2);
+         o.name = "Second";
+         return o;
+       }()));
+  EXPECT_TRUE(enabled(2151));
+  EXPECT_TRUE(enabled(2308));
+}
+
+TEST_F(FaceCaptureObjectTest, CopyingOntoItselfKeepsTheFrames) {
+  const fx::FaceCaptureOptions o = Options(10);
+  scn::SceneNode* node = Loaded(o);
+  scn::NodeData* data = scn::GetNodeData(node);
+  ASSERT_TRUE(data->CopyNodeData(data, node, node));
+  EvaluateAt(6);
+  EXPECT_EQ(ShownFrame(node, o), 6);
+}
+
+TEST_F(FaceCaptureObjectTest, AClonePlaysTheSamePerformance) {
+  const fx::FaceCaptureOptions o = Options(10);
+  scn::SceneNode* node = Loaded(o);
+  scn::SceneNode* target = Target(node);
+  scn::SceneNode* clone = scn::CloneNode(node);
+  ASSERT_NE(clone, nullptr);
+  scn::FreeSceneNode(node);
+  ASSERT_TRUE(scn::InsertObject(doc_, clone));
+  EvaluateAt(7);
+  EXPECT_EQ(ShownFrame(clone, o), 7);
+  const auto v = fx::FrameValues(o, 7).vertices[100];
+  EXPECT_EQ(scn::GetPointsW(target)[100], (scn::Vector{v[0], v[1], v[2]} * 100.0));
+}
+
+TEST_F(FaceCaptureObjectTest, ASceneRecordRoundTripsThePerformance) {
+  const fx::FaceCaptureOptions o = Options(6);
+  scn::SceneNode* node = Loaded(o);
+  auto rf = host::RecordFile::ForWriting();
+  ASSERT_TRUE(scn::GetNodeData(node)->SaveNodeData(node, rf.get()));
+  const std::string bytes = host::RecordFile::Bytes(*rf);
+
+  scn::SceneNode* copy = NewObject("Copy");
+  auto in = host::RecordFile::ForReading(bytes);
+  ASSERT_TRUE(scn::GetNodeData(copy)->LoadNodeData(copy, in.get(), 3));
+  EXPECT_TRUE(host::RecordFile::AtEnd(*in));
+  EXPECT_EQ(C(copy).GetInt32(kTurn), 1) << "a level-3 record keeps the turn";
+  C(copy).SetLink(kTargetLink, scn::GetNodeId(Target(node)));
+  scn::FreeSceneNode(node);
+  EvaluateAt(4);
+  EXPECT_EQ(ShownFrame(copy, o), 4);
+  EXPECT_FALSE(Scene().IsParameterEnabled(copy, 1039));
+
+  // Every shorter record is refused without harm.
+  for (std::size_t cut : {std::size_t{0}, bytes.size() / 3, bytes.size() - 1}) {
+    scn::SceneNode* other = NewObject("Short");
+    auto shortRf = host::RecordFile::ForReading(bytes.substr(0, cut));
+    EXPECT_FALSE(scn::GetNodeData(other)->LoadNodeData(other, shortRf.get(), 3)) << cut;
+    scn::FreeSceneNode(other);
+  }
+}
+
+TEST_F(FaceCaptureObjectTest, ALevelZeroRecordTurnsNoNewMeshes) {
+  auto rf = host::RecordFile::ForWriting();
+  scn::NodeLink* link = scn::AllocateLink();
+  ASSERT_TRUE(scn::WriteRecordMatrix(rf.get(), scn::Matrix{}));
+  ASSERT_TRUE(scn::WriteLinkRecord(rf.get(), link));
+  for (int i = 0; i < 2; ++i) ASSERT_TRUE(scn::WriteRecordInt32(rf.get(), 0));  // frames, images
+  ASSERT_TRUE(scn::WriteRecordBool(rf.get(), false));                           // no mesh
+  for (int i = 0; i < 4; ++i) ASSERT_TRUE(scn::WriteRecordInt32(rf.get(), 0));  // uvs, indices, image size
+  ASSERT_TRUE(scn::WriteRecordFloat64(rf.get(), 25.0));
+  ASSERT_TRUE(scn::WriteRecordBool(rf.get(), true));
+  ASSERT_TRUE(scn::WriteRecordInt32(rf.get(), 0));
+  ASSERT_TRUE(scn::WriteRecordString(rf.get(), "old"));
+  scn::FreeLink(link);
+
+  scn::SceneNode* node = NewObject();
+  auto in = host::RecordFile::ForReading(host::RecordFile::Bytes(*rf));
+  ASSERT_TRUE(scn::GetNodeData(node)->LoadNodeData(node, in.get(), 0));
+  EXPECT_TRUE(host::RecordFile::AtEnd(*in));
+  EXPECT_EQ(C(node).GetInt32(kTurn, -1), 0);
+}
+
+}  // namespace
+}  // namespace facetest
