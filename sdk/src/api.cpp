@@ -92,6 +92,7 @@ Bool WriteFileString(HostFile* f, const String& v) { return Files().WriteString(
 Int64 GetFileSize(HostFile* f) { return Files().GetFileSize(f); }
 Bool FileExists(const Filename& name, Bool isDirectory) { return Files().FileExists(name, isDirectory); }
 Bool CreateFolder(const Filename& name) { return Files().CreateFolder(name); }
+Bool CopyFile(const Filename& src, const Filename& dest) { return Files().CopyFile(src, dest); }
 FolderBrowser* OpenFolderBrowser(const Filename& folder) { return Files().OpenFolderBrowser(folder); }
 Bool BrowseNext(FolderBrowser* b, Filename* name, Bool* isDirectory) {
   return b && Files().BrowseNext(b, name, isDirectory);
@@ -151,6 +152,7 @@ Bool OpenDialog(HostDialog* dialog, Int32 mode, Int32 pluginId, Int32 x, Int32 y
 Bool RestoreDialogWindow(HostDialog* dialog, Int32 pluginId, Int32 subId, void* layoutData) {
   return dialog && Ui().RestoreDialogWindow(dialog, pluginId, subId, layoutData);
 }
+void ShowNotice(const String& text) { Ui().ShowNotice(text); }
 Bool SetHtmlViewerUrl(CustomGadget* gadget, const String& url) {
   auto lib = Library<HtmlViewerLibrary>(kLibHtmlViewer);
   return gadget && lib && lib->SetUrl(gadget, url);

@@ -44,6 +44,7 @@ scn::NodeData* FaceCaptureObject::Alloc() {
 FaceCaptureObject::FaceCaptureObject() : soundLink(scn::AllocateLink()), selfLink(scn::AllocateLink()) {}
 
 FaceCaptureObject::~FaceCaptureObject() {
+  imageThread.EndThread(true);
   ClearPerformance();
   scn::FreeLink(selfLink);
   FreeShaderUsers();
@@ -89,6 +90,37 @@ void FaceCaptureObject::FreeImages() {
   SpinLockGuard guard(imagesLock);
   for (scn::Bitmap*& image : images) scn::FreeBitmap(image);
   images.clear();
+}
+
+bool FaceCaptureObject::HasImages() {
+  SpinLockGuard guard(imagesLock);
+  return !images.empty();
+}
+
+bool FaceCaptureObject::AppendImage(scn::Bitmap* image) {
+  SpinLockGuard guard(imagesLock);
+  try {
+    images.push_back(image);
+    return true;
+  } catch (const std::bad_alloc&) {
+    scn::ReportOutOfMemory(__FILE__, __LINE__);
+    scn::FreeBitmap(image);
+    return false;
+  }
+}
+
+bool FaceCaptureObject::StartImageThread(scn::SceneNode* node) {
+  if (!loaded || scn::GetNodeContainer(node)->GetBool(kFaceFixedImage) || imageThread.IsThreadRunning())
+    return false;
+  if (HasImages()) return false;
+  SortImageFilesIfNeeded();
+  const scn::Filename folder = scn::GetNodeContainer(node)->GetFilename(kFaceFile).GetDirectory();
+  return imageThread.Start(folder, imageFiles);
+}
+
+void FaceCaptureObject::StopImageThread() {
+  imageThread.EndThread(true);
+  FreeImages();
 }
 
 void FaceCaptureObject::SortImageFilesIfNeeded() {
@@ -165,7 +197,7 @@ scn::Bool FaceCaptureObject::WriteParameterHook(scn::SceneNode* node, scn::Int32
         const scn::Int32 frame = lastFrame < 0 ? 0 : lastFrame;
         bc->SetInt32(kFaceImageIndex, frame);
         fixedImageFrame = frame;
-        FreeImages();
+        StopImageThread();
       }
       NotifyShaderUsers();
       lastFrame = -1;
@@ -215,9 +247,9 @@ scn::Bool FaceCaptureObject::IsParameterEnabled(scn::SceneNode* node, scn::Int32
     case kFaceResetOffset:
       return !IsIdentity(offsetMatrix);
     case kFaceStartImages:
-      return images.empty() && !fixedImage;
+      return !HasImages() && !fixedImage;
     case kFaceStopImages:
-      return !images.empty() && !fixedImage;
+      return HasImages() && !fixedImage;
     case kFaceCopyToDocument:
       return !IsInDocumentFolder(node, doc);
     case kFaceMakeMesh:
@@ -249,6 +281,16 @@ scn::Bool FaceCaptureObject::OnNodeMessage(scn::SceneNode* node, scn::Int32 type
       break;
     case kFaceHelp:
       ShowHelp("1001");
+      break;
+    case kFaceStartImages:
+      StartImageThread(node);
+      break;
+    case kFaceCopyToDocument:
+      CopyIntoDocumentFolder(node, doc);
+      break;
+    case kFaceStopImages:
+      StopImageThread();
+      NotifyShaderUsers();
       break;
     default:
       break;

@@ -10,6 +10,7 @@
 
 #include "capturesettings.h"
 #include "face/faceframe.h"
+#include "face/imageconverterthread.h"
 #include "face/spinlock.h"
 #include "scn/nodedata.h"
 #include "scn/scene.h"
@@ -141,6 +142,14 @@ class FaceCaptureObject : public scn::ObjectData {
   // Sorts imageFiles once until the next append.
   void SortImageFilesIfNeeded();
   void FreeImages();
+  bool HasImages();
+  // Any thread; false (reported, image freed) when memory runs out.
+  bool AppendImage(scn::Bitmap* image);
+  // Loads the camera images on the image thread unless they are loaded, being loaded or one image is
+  // held; false when nothing started.
+  bool StartImageThread(scn::SceneNode* node);
+  // Ends the image thread (waiting) and drops the images.
+  void StopImageThread();
 
   scn::SceneNode* scratchMesh = nullptr;
   scn::Matrix offsetMatrix;
@@ -163,6 +172,8 @@ class FaceCaptureObject : public scn::ObjectData {
   SpinLock shaderUsersLock;
   scn::NodeLink* selfLink = nullptr;
   std::atomic<scn::Bool> imagesReady{false};  // set by the image thread
+  // Last, so that it ends before the fields it fills go.
+  ImageConverterThread imageThread{*this};
 
  private:
   void FreeFrames();
@@ -184,6 +195,8 @@ class FaceCaptureObject : public scn::ObjectData {
   void PlaceCamera(scn::Document* doc, scn::Container& bc, scn::Int32 docFrame) const;
   // Buttons (facecapturebuttons.cpp).
   void MakeCamera(scn::SceneNode* node, scn::Document* doc);
+  // Copies the performance's camera images and sound into the document folder's capture folder.
+  void CopyIntoDocumentFolder(scn::SceneNode* node, scn::Document* doc);
   bool IsInDocumentFolder(scn::SceneNode* node, scn::Document* doc) const;
 
   scn::SceneNode* node_ = nullptr;      // the node this data belongs to (set by InitNodeData)

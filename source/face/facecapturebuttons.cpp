@@ -1,10 +1,49 @@
-// The face capture object's buttons that build scene parts: the capture camera, and the test of
-// whether the performance already lies in the document's folder.
+// The face capture object's buttons that build scene parts or files: the capture camera, and copying the
+// performance into the document's folder.
+#include <cctype>
+#include <new>
+#include <string>
+#include <vector>
+
 #include "face/facecapture.h"
 
 namespace {
 
 constexpr char kDocumentCaptureFolder[] = "OrvexCapture";
+constexpr scn::Int32 kNoFolderText = 11014;
+constexpr scn::Int32 kNoCaptureFolderText = 11015;
+constexpr scn::Int32 kUnsavedText = 11016;
+constexpr scn::Int32 kCopyingText = 11017;
+constexpr scn::Int32 kCopyFailedText = 11100;
+
+bool EndsWith(const scn::String& name, const char* suffix) {
+  const std::size_t n = std::char_traits<char>::length(suffix);
+  if (name.size() < n) return false;
+  for (std::size_t i = 0; i < n; ++i)
+    if (std::tolower(static_cast<unsigned char>(name[name.size() - n + i])) != suffix[i]) return false;
+  return true;
+}
+
+// The folder, made when it is not there.
+bool EnsureFolder(const scn::Filename& folder) {
+  return scn::FileExists(folder, true) || scn::CreateFolder(folder);
+}
+
+// The camera images and the sound, which the document keeps beside itself.
+std::vector<scn::Filename> FilesToCopy(const scn::Filename& folder) {
+  std::vector<scn::Filename> names;
+  scn::FolderBrowser* browser = scn::OpenFolderBrowser(folder);
+  if (!browser) return names;
+  scn::Filename entry;
+  scn::Bool isDirectory = false;
+  while (scn::BrowseNext(browser, &entry, &isDirectory)) {
+    if (isDirectory) continue;
+    const scn::String& name = entry.GetString();
+    if (EndsWith(name, ".jpg") || EndsWith(name, ".m4a")) names.push_back(entry);
+  }
+  scn::CloseFolderBrowser(browser);
+  return names;
+}
 
 }  // namespace
 
@@ -38,4 +77,44 @@ bool FaceCaptureObject::IsInDocumentFolder(scn::SceneNode* node, scn::Document* 
   if (docPath.IsEmpty() || file.IsEmpty()) return false;
   const scn::Filename captureFolder = file.GetDirectory();
   return captureFolder.GetDirectory() == docPath + scn::Filename(kDocumentCaptureFolder);
+}
+
+void FaceCaptureObject::CopyIntoDocumentFolder(scn::SceneNode* node, scn::Document* doc) {
+  const scn::Filename docPath = doc ? scn::GetDocumentPath(doc) : scn::Filename();
+  if (docPath.IsEmpty()) {
+    scn::ShowNotice(scn::LoadResourceString(kUnsavedText));
+    return;
+  }
+  const scn::Filename file = scn::GetNodeContainer(node)->GetFilename(kFaceFile);
+  if (file.IsEmpty()) return;
+  const scn::Filename source = file.GetDirectory();
+  const scn::Filename base = docPath + scn::Filename(kDocumentCaptureFolder);
+  if (!EnsureFolder(base)) {
+    scn::ShowNotice(scn::LoadResourceString(kNoCaptureFolderText));
+    return;
+  }
+  const scn::Filename dest = base + source.GetFile();
+  if (!EnsureFolder(dest)) {
+    scn::ShowNotice(scn::LoadResourceString(kNoFolderText));
+    return;
+  }
+  std::vector<scn::Filename> names;
+  try {
+    names = FilesToCopy(source);
+  } catch (const std::bad_alloc&) {
+    scn::ReportOutOfMemory(__FILE__, __LINE__);
+    return;
+  }
+  scn::SetStatusText(scn::LoadResourceString(kCopyingText));
+  std::size_t failed = 0;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    scn::SetStatusProgress(static_cast<scn::Int32>(static_cast<scn::Float64>(i) / names.size() * 100.0));
+    if (scn::CopyFile(source + names[i], dest + names[i])) continue;
+    scn::DiagnosticOutput("could not copy " + (source + names[i]).GetString());
+    ++failed;
+  }
+  scn::ClearStatus();
+  // A copy that silently lacks files would fail the day the original folder is gone.
+  if (failed) scn::ShowNotice(scn::LoadResourceString(kCopyFailedText));
+  scn::NotifySceneChanged(0);
 }

@@ -117,6 +117,8 @@ scn::SceneNode* BuildMesh(const FaceGeometry& geo) {
 }  // namespace
 
 void FaceCaptureObject::ClearPerformance() {
+  // The images of the performance before are no longer wanted.
+  imageThread.EndThread(true);
   loaded = false;
   lastFrame = kNoFrame;
   FreeFrames();

@@ -10,6 +10,7 @@
 #include "registry/registry.h"
 #include "resources/resourceservice.h"
 #include "scene/sceneservice.h"
+#include "threads/threadservice.h"
 #include "ui/uiservice.h"
 
 namespace host {
@@ -46,6 +47,7 @@ Host::Host(Options options)
   registry_ = std::make_unique<Registry>(*this);
   ui_ = std::make_unique<UiService>(*this);
   scene_ = std::make_unique<SceneService>(*this);
+  threads_ = std::make_unique<ThreadService>(*this);
   g_current = this;
 
   FillCoreTable();
@@ -55,6 +57,7 @@ Host::Host(Options options)
   UiService::FillTable(uiTable_);
   UiService::FillHtmlViewerLibrary(htmlViewerLib_);
   BitmapService::FillTable(bitmap_);
+  ThreadService::FillTable(threadTable_);
   ResourceService::FillDescriptionLibrary(descriptionLib_);
   PrefsService::FillLibrary(preferencesLib_);
 
@@ -66,6 +69,7 @@ Host::Host(Options options)
   tables_.ui = &uiTable_;
   tables_.bitmap = &bitmap_;
   tables_.scene = scene_->Table();
+  tables_.thread = &threadTable_;
 }
 
 Host::~Host() {
@@ -74,6 +78,7 @@ Host::~Host() {
   ui_->CloseAll();
   scene_.reset();
   registry_->Clear();
+  threads_.reset();
   SaveSettings();
   if (g_current == this) g_current = nullptr;
 }

@@ -10,6 +10,7 @@
 #include "core/diagnostics.h"
 #include "core/memory.h"
 #include "core/statusbar.h"
+#include "scn/tables_thread.h"
 #include "scn/tables.h"
 #include "scn/tables_bitmap.h"
 
@@ -20,6 +21,7 @@ class PrefsService;
 class Registry;
 class UiService;
 class SceneService;
+class ThreadService;
 
 class Host {
  public:
@@ -47,6 +49,7 @@ class Host {
   Registry& registry() { return *registry_; }
   UiService& ui() { return *ui_; }
   SceneService& scene() { return *scene_; }
+  ThreadService& threads() { return *threads_; }
 
   // Reports "plug-in misbehaving: <call>" unless called on the main thread (the host's creator).
   bool CheckMainThread(const char* call);
@@ -77,6 +80,7 @@ class Host {
   std::unique_ptr<Registry> registry_;
   std::unique_ptr<UiService> ui_;
   std::unique_ptr<SceneService> scene_;
+  std::unique_ptr<ThreadService> threads_;
   std::set<scn::Int32> missingLibraries_;
   std::filesystem::path pluginFolder_;
 
@@ -86,6 +90,7 @@ class Host {
   scn::RegistryTable registryTable_{};
   scn::UiTable uiTable_{};
   scn::BitmapTable bitmap_{};
+  scn::ThreadTable threadTable_{};
   scn::DescriptionLibrary descriptionLib_{};
   scn::PreferencesLibrary preferencesLib_{};
   scn::HtmlViewerLibrary htmlViewerLib_{};

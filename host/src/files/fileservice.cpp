@@ -162,6 +162,12 @@ void FillFolderEntries(scn::FileTable& t) {
     delete b;
     --g_liveBrowsers;
   };
+  t.CopyFile = [](const scn::Filename& src, const scn::Filename& dest) -> scn::Bool {
+    if (src.IsEmpty() || dest.IsEmpty()) return false;
+    std::error_code ec;
+    if (!fs::is_regular_file(PathOf(src), ec)) return false;
+    return fs::copy_file(PathOf(src), PathOf(dest), fs::copy_options::overwrite_existing, ec) && !ec;
+  };
 }
 
 }  // namespace

@@ -46,6 +46,9 @@ void UiService::FillTable(scn::UiTable& t) {
                      U().GroupBegin(w, {id, flags, columns, rows, title, groupFlags}));
   };
   t.GroupEnd = [](scn::DialogWindow* w) { return scn::Bool(OnMain("GroupEnd") && U().GroupEnd(w)); };
+  t.ShowNotice = [](const scn::String& text) {
+    if (OnMain("ShowNotice")) U().ShowNotice(text);
+  };
   t.AddCustomGadget = [](scn::DialogWindow* w, scn::Int32 libraryId, const scn::String& name, scn::Int32 id,
                          scn::Int32 flags, scn::Int32 minWidth, scn::Int32 minHeight) -> scn::CustomGadget* {
     if (!OnMain("AddCustomGadget")) return nullptr;
@@ -239,6 +242,11 @@ scn::CustomGadget* UiService::AddCustomGadget(scn::DialogWindow* w, scn::Int32 l
   w->gadgets.push_back(std::move(gadget));
   w->layout.AddGadget(g);
   return g;
+}
+
+void UiService::ShowNotice(const std::string& text) {
+  notices_.push_back(text);
+  host_.diagnostics().Output("notice: " + text);
 }
 
 bool UiService::SetHtmlViewerUrl(scn::CustomGadget* g, const std::string& url) {

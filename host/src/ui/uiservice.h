@@ -35,6 +35,9 @@ class UiService {
                                      scn::Int32 id, scn::Int32 flags, scn::Int32 minWidth,
                                      scn::Int32 minHeight);
   bool SetHtmlViewerUrl(scn::CustomGadget* g, const std::string& url);
+  // The host answers a notice at once; they are kept in order and echoed as diagnostics.
+  void ShowNotice(const std::string& text);
+  const std::vector<std::string>& Notices() const { return notices_; }
 
   // Open windows, back to front (the last is in front).
   std::vector<scn::DialogWindow*> OpenWindows() const;
@@ -78,6 +81,7 @@ class UiService {
   Host& host_;
   std::vector<std::unique_ptr<scn::DialogWindow>> windows_;
   std::vector<const RestoreRequest*> restoring_;
+  std::vector<std::string> notices_;
 };
 
 }  // namespace host

@@ -87,6 +87,7 @@ Bool WriteFileString(HostFile* f, const String& v);
 Int64 GetFileSize(HostFile* f);
 Bool FileExists(const Filename& name, Bool isDirectory = false);
 Bool CreateFolder(const Filename& name);
+Bool CopyFile(const Filename& src, const Filename& dest);
 FolderBrowser* OpenFolderBrowser(const Filename& folder);
 Bool BrowseNext(FolderBrowser* b, Filename* name, Bool* isDirectory);
 void CloseFolderBrowser(FolderBrowser*& b);
@@ -127,6 +128,7 @@ Bool RunCommand(Int32 id, Int32 subId);
 Bool OpenDialog(HostDialog* dialog, Int32 mode, Int32 pluginId, Int32 x, Int32 y, Int32 w, Int32 h);
 Bool RestoreDialogWindow(HostDialog* dialog, Int32 pluginId, Int32 subId, void* layoutData);
 Bool SetHtmlViewerUrl(CustomGadget* gadget, const String& url);
+void ShowNotice(const String& text);
 
 // Descriptions and settings.
 Bool ReadDescriptionResource(Description* desc, const String& name);

@@ -91,6 +91,8 @@ struct FileTable {
   Bool (*BrowseNext)(FolderBrowser* b, Filename* name, Bool* isDirectory);
   // any thread; null is ignored
   void (*CloseFolderBrowser)(FolderBrowser* b);
+  // any thread; copies a regular file over whatever dest holds; false when it cannot
+  Bool (*CopyFile)(const Filename& src, const Filename& dest);
 };
 
 // Typed values of scene records; a read of another type than was written fails.
@@ -148,6 +150,8 @@ struct UiTable {
   // main thread; null when the library is missing or the gadget cannot be made; the window owns it
   CustomGadget* (*AddCustomGadget)(DialogWindow* w, Int32 libraryId, const String& name, Int32 id, Int32 flags,
                                    Int32 minWidth, Int32 minHeight);
+  // main thread; a message box with the text and an OK button
+  void (*ShowNotice)(const String& text);
 };
 
 // Library 1000467.

@@ -1,0 +1,90 @@
+// The face capture object's buttons that make files and scene parts, through the loaded module.
+#include <fstream>
+#include <set>
+
+#include "facecapturetest.h"
+#include "resources/resourceservice.h"
+#include "ui/uiservice.h"
+
+namespace facetest {
+namespace {
+
+constexpr scn::Int32 kCopyToDocument = 1037;
+constexpr scn::Int32 kMakeMesh = 1039;
+
+class FaceCaptureButtonsTest : public FaceCaptureTest {
+ protected:
+  void Press(scn::SceneNode* node, scn::Int32 button) {
+    ASSERT_TRUE(scn::SendNodeMessage(node, scn::kMsgButton, &button));
+  }
+  std::vector<std::string> Notices() const { return host_->ui().Notices(); }
+  static std::set<std::string> Names(const std::filesystem::path& folder) {
+    std::set<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(folder))
+      names.insert(e.path().filename().string());
+    return names;
+  }
+};
+
+TEST_F(FaceCaptureButtonsTest, CopyingPutsTheImagesAndTheSoundBesideTheDocument) {
+  fx::FaceCaptureOptions o = Options(3);
+  scn::SceneNode* node = Loaded(o);
+  Press(node, kCopyToDocument);
+  ASSERT_EQ(Notices().size(), 1u) << "an unsaved document has no folder";
+  EXPECT_EQ(Notices()[0], H().resources().String(11016));
+
+  const std::filesystem::path docFolder = temp_ / "scene";
+  std::filesystem::create_directories(docFolder);
+  Scene().SetDocumentPath(doc_, docFolder);
+  EXPECT_TRUE(Scene().IsParameterEnabled(node, kCopyToDocument));
+  Press(node, kCopyToDocument);
+  EXPECT_EQ(Notices().size(), 1u);
+  const std::filesystem::path copied = docFolder / "OrvexCapture" / "Take";
+  EXPECT_EQ(Names(copied), (std::set<std::string>{"Take_00000.jpg", "Take_00001.jpg", "Take_00002.jpg",
+                                                  "Take_sound.m4a", "preview.jpg"}));
+  EXPECT_EQ(ReadFileBytes(copied / "Take_00001.jpg"),
+            ReadFileBytes(temp_ / "captures" / "Take" / "Take_00001.jpg"));
+  EXPECT_EQ(H().status().Text(), "");
+
+  // A performance that already lies there needs no copy.
+  std::filesystem::copy(temp_ / "captures" / "Take", copied,
+                        std::filesystem::copy_options::overwrite_existing);
+  Load(node, copied);
+  EXPECT_FALSE(Scene().IsParameterEnabled(node, kCopyToDocument));
+}
+
+TEST_F(FaceCaptureButtonsTest, AFolderThatCannotBeMadeIsNoticed) {
+  scn::SceneNode* node = Loaded(Options(2));
+  const std::filesystem::path docFolder = temp_ / "scene";
+  std::filesystem::create_directories(docFolder);
+  Scene().SetDocumentPath(doc_, docFolder);
+
+  std::ofstream(docFolder / "OrvexCapture") << "a file in the way";
+  Press(node, kCopyToDocument);
+  ASSERT_EQ(Notices().size(), 1u);
+  EXPECT_EQ(Notices()[0], H().resources().String(11015));
+
+  std::filesystem::remove(docFolder / "OrvexCapture");
+  std::filesystem::create_directories(docFolder / "OrvexCapture");
+  std::ofstream(docFolder / "OrvexCapture" / "Take") << "a file in the way";
+  Press(node, kCopyToDocument);
+  ASSERT_EQ(Notices().size(), 2u);
+  EXPECT_EQ(Notices()[1], H().resources().String(11014));
+}
+
+TEST_F(FaceCaptureButtonsTest, TheMeshButtonBuildsATargetOnlyWhenThereIsNone) {
+  scn::SceneNode* node = Loaded(Options(2));
+  scn::SceneNode* target = Target(node);
+  ASSERT_NE(target, nullptr);
+  Press(node, kMakeMesh);
+  EXPECT_EQ(Target(node), target);
+  scn::FreeSceneNode(target);
+  EXPECT_TRUE(Scene().IsParameterEnabled(node, kMakeMesh));
+  Press(node, kMakeMesh);
+  ASSERT_NE(Target(node), nullptr);
+  EXPECT_EQ(scn::GetPointCount(Target(node)), 1220);
+  EXPECT_FALSE(Scene().IsParameterEnabled(node, kMakeMesh));
+}
+
+}  // namespace
+}  // namespace facetest
