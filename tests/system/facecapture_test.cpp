@@ -252,8 +252,7 @@ TEST_F(FaceCaptureObjectTest, EnablingFollowsTheSwitchesLinksAndFrames) {
   EXPECT_TRUE(enabled(kImageIndex));
   EXPECT_FALSE(enabled(1035)) << "a fixed image loads no images";
 
-  scn::Int32 button = kMakeCamera;
-  ASSERT_TRUE(scn::SendNodeMessage(node, scn::kMsgButton, &button));
+  Press(node, kMakeCamera);
   EXPECT_FALSE(enabled(kMakeCamera)) << "the camera exists";
   scn::SceneNode* camera = scn::ResolveLinkValue(doc_, C(node).GetLink(kCameraLink), scn::kTypeCamera);
   ASSERT_NE(camera, nullptr);

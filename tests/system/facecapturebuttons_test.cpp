@@ -14,9 +14,6 @@ constexpr scn::Int32 kMakeMesh = 1039;
 
 class FaceCaptureButtonsTest : public FaceCaptureTest {
  protected:
-  void Press(scn::SceneNode* node, scn::Int32 button) {
-    ASSERT_TRUE(scn::SendNodeMessage(node, scn::kMsgButton, &button));
-  }
   std::vector<std::string> Notices() const { return host_->ui().Notices(); }
   static std::set<std::string> Names(const std::filesystem::path& folder) {
     std::set<std::string> names;

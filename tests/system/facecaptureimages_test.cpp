@@ -13,10 +13,6 @@ constexpr scn::Int32 kStopImages = 1036;
 
 class FaceCaptureImagesTest : public FaceCaptureTest {
  protected:
-  void Press(scn::SceneNode* node, scn::Int32 button) {
-    ASSERT_TRUE(scn::SendNodeMessage(node, scn::kMsgButton, &button));
-  }
-  bool Enabled(scn::SceneNode* node, scn::Int32 id) { return Scene().IsParameterEnabled(node, id); }
   static std::size_t Bitmaps() { return host::BitmapService::LiveCount(); }
 };
 

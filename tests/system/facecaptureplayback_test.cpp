@@ -210,8 +210,7 @@ TEST_F(FaceCaptureTest, TheTargetAndTheCameraFollowTheCapture) {
   const fx::FaceCaptureOptions o = Options(4);
   scn::SceneNode* node = Loaded(o);
   scn::SceneNode* target = Target(node);
-  scn::Int32 button = kMakeCamera;
-  ASSERT_TRUE(scn::SendNodeMessage(node, scn::kMsgButton, &button));
+  Press(node, kMakeCamera);
   scn::SceneNode* camera = scn::ResolveLinkValue(doc_, C(node).GetLink(kCameraLink), scn::kTypeCamera);
   ASSERT_NE(camera, nullptr);
   const fx::FaceFrameValues frame = fx::FrameValues(o, 2);

@@ -84,6 +84,11 @@ class FaceCaptureTest : public LoadedHostTest {
     return scn::ResolveLinkValue(doc_, scn::GetNodeContainer(node)->GetLink(kTargetLink));
   }
 
+  static void Press(scn::SceneNode* node, scn::Int32 button) {
+    ASSERT_TRUE(scn::SendNodeMessage(node, scn::kMsgButton, &button));
+  }
+  bool Enabled(scn::SceneNode* node, scn::Int32 id) { return Scene().IsParameterEnabled(node, id); }
+
   void EvaluateAt(int frame) {
     Scene().SetDocumentFrame(doc_, frame);
     ASSERT_TRUE(Scene().EvaluateDocument(doc_));
