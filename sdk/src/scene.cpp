@@ -21,6 +21,15 @@ TimeValue GetDocumentTime(const Document* doc) {
 Int32 GetDocumentFps(const Document* doc) {
   return S().GetDocumentFps(doc);
 }
+Bool SetDocumentFps(Document* doc, Int32 fps) {
+  return S().SetDocumentFps(doc, fps);
+}
+Bool GetDocumentRange(const Document* doc, Int32* first, Int32* last) {
+  return S().GetDocumentRange(doc, first, last);
+}
+Bool SetDocumentRange(Document* doc, Int32 first, Int32 last) {
+  return S().SetDocumentRange(doc, first, last);
+}
 Filename GetDocumentPath(const Document* doc) {
   return S().GetDocumentPath(doc);
 }

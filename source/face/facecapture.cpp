@@ -285,6 +285,9 @@ scn::Bool FaceCaptureObject::OnNodeMessage(scn::SceneNode* node, scn::Int32 type
     case kFaceStartImages:
       StartImageThread(node);
       break;
+    case kFaceSetDocument:
+      FitDocumentToCapture(node, doc);
+      break;
     case kFaceCopyToDocument:
       CopyIntoDocumentFolder(node, doc);
       break;

@@ -195,6 +195,8 @@ class FaceCaptureObject : public scn::ObjectData {
   void PlaceCamera(scn::Document* doc, scn::Container& bc, scn::Int32 docFrame) const;
   // Buttons (facecapturebuttons.cpp).
   void MakeCamera(scn::SceneNode* node, scn::Document* doc);
+  // The document plays at the capture's frame rate over the frames the object shows.
+  void FitDocumentToCapture(scn::SceneNode* node, scn::Document* doc);
   // Copies the performance's camera images and sound into the document folder's capture folder.
   void CopyIntoDocumentFolder(scn::SceneNode* node, scn::Document* doc);
   bool IsInDocumentFolder(scn::SceneNode* node, scn::Document* doc) const;

@@ -1,6 +1,9 @@
 // The face capture object's buttons that build scene parts or files: the capture camera, and copying the
 // performance into the document's folder.
+#include <algorithm>
 #include <cctype>
+#include <cmath>
+#include <cstdint>
 #include <new>
 #include <string>
 #include <vector>
@@ -77,6 +80,20 @@ bool FaceCaptureObject::IsInDocumentFolder(scn::SceneNode* node, scn::Document* 
   if (docPath.IsEmpty() || file.IsEmpty()) return false;
   const scn::Filename captureFolder = file.GetDirectory();
   return captureFolder.GetDirectory() == docPath + scn::Filename(kDocumentCaptureFolder);
+}
+
+void FaceCaptureObject::FitDocumentToCapture(scn::SceneNode* node, scn::Document* doc) {
+  if (!doc || frames.empty()) return;
+  const scn::Container* bc = scn::GetNodeContainer(node);
+  const scn::Int32 start = bc->GetInt32(kFaceStartFrame);
+  const scn::Int32 length = std::max(bc->GetInt32(kFaceLength), 1);
+  // A phone's rate such as 59.94 plays at the nearest whole rate the document has.
+  if (std::isfinite(settings.fps) && settings.fps >= 0.5 && settings.fps < 100000.0)
+    scn::SetDocumentFps(doc, static_cast<scn::Int32>(std::lround(settings.fps)));
+  const scn::Int64 last = static_cast<scn::Int64>(start) + length - 1;
+  scn::SetDocumentRange(doc, start, static_cast<scn::Int32>(std::min<scn::Int64>(last, INT32_MAX)));
+  lastFrame = -1;
+  scn::NotifySceneChanged(0);
 }
 
 void FaceCaptureObject::CopyIntoDocumentFolder(scn::SceneNode* node, scn::Document* doc) {

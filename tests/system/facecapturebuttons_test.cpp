@@ -11,6 +11,7 @@ namespace {
 
 constexpr scn::Int32 kCopyToDocument = 1037;
 constexpr scn::Int32 kMakeMesh = 1039;
+constexpr scn::Int32 kSetDocument = 1005;
 
 class FaceCaptureButtonsTest : public FaceCaptureTest {
  protected:
@@ -81,6 +82,22 @@ TEST_F(FaceCaptureButtonsTest, TheMeshButtonBuildsATargetOnlyWhenThereIsNone) {
   ASSERT_NE(Target(node), nullptr);
   EXPECT_EQ(scn::GetPointCount(Target(node)), 1220);
   EXPECT_FALSE(Scene().IsParameterEnabled(node, kMakeMesh));
+}
+
+TEST_F(FaceCaptureButtonsTest, TheDocumentTakesTheCapturesRateAndRange) {
+  fx::FaceCaptureOptions o = Options(40);
+  o.fps = 59.94;
+  scn::SceneNode* node = NewObject();
+  Press(node, kSetDocument);  // nothing loaded: the document stays as it is
+  EXPECT_EQ(scn::GetDocumentFps(doc_), 30);
+  Load(node, Write(o));
+  ASSERT_TRUE(scn::SetParameter(node, kStart, 12));
+  Press(node, kSetDocument);
+  EXPECT_EQ(scn::GetDocumentFps(doc_), 60);
+  scn::Int32 first = -1, last = -1;
+  ASSERT_TRUE(scn::GetDocumentRange(doc_, &first, &last));
+  EXPECT_EQ(first, 12);
+  EXPECT_EQ(last, 12 + 40 - 1);
 }
 
 }  // namespace

@@ -20,6 +20,8 @@ struct Document {
 
   TimeValue time;  // seconds as a fraction
   Int32 fps = 30;
+  Int32 firstFrame = 0;  // the frames the timeline plays
+  Int32 lastFrame = 90;
   std::filesystem::path path;  // the folder the document was saved in; empty until saved
   Container settings;
   host::NodeList objects{this};  // top-level objects

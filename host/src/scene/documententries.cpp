@@ -62,6 +62,26 @@ void FillDocumentEntries(scn::SceneTable& t) {
     scn::Document* d = Doc("GetDocumentFps", doc);
     return d ? d->fps : 0;
   };
+  t.SetDocumentFps = [](scn::Document* doc, scn::Int32 fps) -> scn::Bool {
+    scn::Document* d = Doc("SetDocumentFps", doc);
+    if (!d || fps < 1) return false;
+    d->fps = fps;
+    return true;
+  };
+  t.GetDocumentRange = [](const scn::Document* doc, scn::Int32* first, scn::Int32* last) -> scn::Bool {
+    scn::Document* d = Doc("GetDocumentRange", doc);
+    if (!d) return false;
+    if (first) *first = d->firstFrame;
+    if (last) *last = d->lastFrame;
+    return true;
+  };
+  t.SetDocumentRange = [](scn::Document* doc, scn::Int32 first, scn::Int32 last) -> scn::Bool {
+    scn::Document* d = Doc("SetDocumentRange", doc);
+    if (!d || last < first) return false;
+    d->firstFrame = first;
+    d->lastFrame = last;
+    return true;
+  };
   t.GetDocumentPath = [](const scn::Document* doc) {
     scn::Document* d = Doc("GetDocumentPath", doc);
     return d ? scn::Filename(d->path.generic_string()) : scn::Filename();

@@ -50,6 +50,12 @@ struct SceneTable {
   Document* (*GetNodeDocument)(const SceneNode* node);
   TimeValue (*GetDocumentTime)(const Document* doc);
   Int32 (*GetDocumentFps)(const Document* doc);
+  // main thread; false for a rate below 1
+  Bool (*SetDocumentFps)(Document* doc, Int32 fps);
+  // main thread; the frames the timeline plays, first and last included
+  Bool (*GetDocumentRange)(const Document* doc, Int32* first, Int32* last);
+  // main thread; false when last lies before first
+  Bool (*SetDocumentRange)(Document* doc, Int32 first, Int32 last);
   // main thread; the folder the document was saved in, empty when never saved
   Filename (*GetDocumentPath)(const Document* doc);
   // main thread; the document's own settings, never null

@@ -35,6 +35,21 @@ TEST_F(DocumentsTest, AFrameIsItsNumberOverTheFrameRate) {
   EXPECT_EQ(scn::GetDocumentFps(doc_), 30) << "default frame rate";
 }
 
+TEST_F(DocumentsTest, RateAndRangeRefuseWhatCannotPlay) {
+  EXPECT_FALSE(scn::SetDocumentFps(doc_, 0));
+  EXPECT_TRUE(scn::SetDocumentFps(doc_, 24));
+  EXPECT_EQ(scn::GetDocumentFps(doc_), 24);
+  scn::Int32 first = -1, last = -1;
+  ASSERT_TRUE(scn::GetDocumentRange(doc_, &first, &last));
+  EXPECT_EQ(first, 0);
+  EXPECT_EQ(last, 90);
+  EXPECT_FALSE(scn::SetDocumentRange(doc_, 10, 9));
+  EXPECT_TRUE(scn::SetDocumentRange(doc_, -5, -5));
+  ASSERT_TRUE(scn::GetDocumentRange(doc_, &first, &last));
+  EXPECT_EQ(first, -5);
+  EXPECT_EQ(last, -5);
+}
+
 TEST_F(DocumentsTest, ATimeWithoutAPositiveDenominatorIsRefused) {
   Scene().SetDocumentTime(doc_, {3, 2});
   Scene().SetDocumentTime(doc_, {5, 0});
