@@ -27,9 +27,18 @@ scn::SceneNode* NodeIndex::Find(scn::Int64 id) const {
 }
 
 scn::SceneNode* NodeIndex::AnyUninserted() const {
-  for (const auto& [id, node] : byId_)
-    if (!node->list && !node->freeing) return node;
-  return nullptr;
+  scn::SceneNode* first = nullptr;
+  for (const auto& [id, node] : byId_) {
+    if (node->list || node->freeing) continue;
+    if (!first || FreedBefore(*node, *first)) first = node;
+  }
+  return first;
+}
+
+bool NodeIndex::FreedBefore(const scn::SceneNode& a, const scn::SceneNode& b) {
+  const bool aPlugin = a.nodeData != nullptr, bPlugin = b.nodeData != nullptr;
+  if (aPlugin != bPlugin) return aPlugin;
+  return a.id < b.id;
 }
 
 }  // namespace host

@@ -20,10 +20,13 @@ class NodeIndex {
   scn::SceneNode* Find(scn::Int64 id) const;
   bool Contains(const scn::SceneNode* node) const { return live_.count(node) != 0; }
   std::size_t Size() const { return byId_.size(); }
-  // A live node that no list holds (the caller's), or null.
+  // A live node that no list holds (the caller's), or null; plug-in nodes first, then the oldest, so
+  // that freeing them in turn lets each plug-in node free the loose nodes it owns itself.
   scn::SceneNode* AnyUninserted() const;
 
  private:
+  static bool FreedBefore(const scn::SceneNode& a, const scn::SceneNode& b);
+
   std::unordered_map<scn::Int64, scn::SceneNode*> byId_;
   std::unordered_set<const scn::SceneNode*> live_;
 };

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/host.h"
@@ -37,9 +38,12 @@ inline std::vector<std::string> g_log;
 inline scn::SceneNode* g_freeWhileGenerating = nullptr;
 // Generators hand back a new polygon object.
 inline bool g_generatorsReturnNodes = false;
+// A node the next generator hands back instead.
+inline scn::SceneNode* g_generatorReturns = nullptr;
 
+// A tag in no object has no object to name.
 inline std::string NameOf(scn::SceneNode* node) {
-  return scn::GetNodeName(node);
+  return node ? scn::GetNodeName(node) : "(none)";
 }
 
 class TestObject : public scn::ObjectData {
@@ -51,7 +55,10 @@ class TestObject : public scn::ObjectData {
     g_log.push_back("init");
     return true;
   }
-  void ReleaseNodeData(scn::SceneNode* node) override { g_log.push_back("release " + NameOf(node)); }
+  void ReleaseNodeData(scn::SceneNode* node) override {
+    g_log.push_back("release " + NameOf(node));
+    scn::FreeSceneNode(helper);
+  }
   scn::Bool CopyNodeData(scn::NodeData* dest, scn::SceneNode* srcNode, scn::SceneNode* destNode) override {
     auto* d = static_cast<TestObject*>(dest);
     g_log.push_back(std::string("copy") + (d->initialised ? " after init" : " before init"));
@@ -88,9 +95,11 @@ class TestObject : public scn::ObjectData {
       g_freeWhileGenerating = nullptr;
       scn::FreeSceneNode(victim);
     }
+    if (g_generatorReturns) return std::exchange(g_generatorReturns, nullptr);
     return g_generatorsReturnNodes ? scn::AllocatePolygonObject(3, 1) : nullptr;
   }
 
+  scn::SceneNode* helper = nullptr;  // a loose node of its own, freed with it
   bool initialised = false;
   bool failCopy = false;
   int value = 0;
@@ -125,6 +134,7 @@ class SceneTest : public InProcessHostTest {
     g_log.clear();
     g_freeWhileGenerating = nullptr;
     g_generatorsReturnNodes = false;
+    g_generatorReturns = nullptr;
     RegisterTestTypes();
     doc_ = Scene().NewDocument();
     ASSERT_NE(doc_, nullptr);
@@ -148,6 +158,11 @@ class SceneTest : public InProcessHostTest {
     H().diagnostics().Clear();
     return reports;
   }
+
+  // Every node the host holds, inserted or not.
+  std::size_t LiveNodes() { return Scene().nodes().Size(); }
+
+  static TestObject* DataOf(scn::SceneNode* node) { return static_cast<TestObject*>(scn::GetNodeData(node)); }
 
   // A named object of the type inserted under parent (null: at the top of doc_).
   scn::SceneNode* Insert(scn::Int32 type, const std::string& name, scn::SceneNode* parent = nullptr) {
