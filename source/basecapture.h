@@ -3,6 +3,7 @@
 // "capture.info" record of a capture folder.
 #pragma once
 
+#include <new>
 #include <vector>
 
 #include "scn/api.h"
@@ -71,3 +72,20 @@ bool IsValidCaptureName(const scn::String& name);
 bool WriteCaptureInfo(const CaptureInfo& info);
 // Reads a "capture.info" of any version 0 to 3; info is changed only on success.
 bool ReadCaptureInfo(CaptureInfo& info, const scn::Filename& file);
+
+// A new T (host allocation at site) at the end of list, which owns it; null, reported, when memory runs
+// out.
+template <typename T>
+T* AppendNew(std::vector<T*>& list, const char* site) {
+  T* item = scn::NewObj<T>(site, __LINE__);
+  if (item) {
+    try {
+      list.push_back(item);
+      return item;
+    } catch (const std::bad_alloc&) {
+      scn::DeleteObj(item);
+    }
+  }
+  scn::ReportOutOfMemory(__FILE__, __LINE__);
+  return nullptr;
+}

@@ -67,6 +67,8 @@ scn::Bool ShowHelpCommand::RestoreWindow(scn::Document*, scn::Int32, void* layou
 }
 
 bool RegisterShowHelpCommand() {
+  // A module started again without being unloaded opens the start page, not the last page asked for.
+  std::memset(HelpPageId, 0, sizeof HelpPageId);
   auto* command = scn::NewObjClear<ShowHelpCommand>("helpdialog", __LINE__);
   if (!command) {
     scn::ReportOutOfMemory(__FILE__, __LINE__);

@@ -22,13 +22,13 @@ Int32 ObjectData::HitTestHandle(SceneNode*) { return -1; }
 Bool ObjectData::DragHandle(SceneNode*) { return true; }
 SceneNode* ObjectData::EvaluateGenerator(SceneNode*) { return nullptr; }
 
-Int32 TagData::ExecuteTag(SceneNode*, Document*, SceneNode*) { return 0; }
+Int32 TagData::ExecuteTag(SceneNode*, Document*, SceneNode*, Int32) { return 0; }
 Bool TagData::AddToPriorityList(SceneNode*) { return true; }
 
-Int32 ShaderData::PrepareRender(SceneNode*) { return 0; }
+Int32 ShaderData::PrepareRender(SceneNode*, const RenderInfo&) { return 0; }
 void ShaderData::FinishRender(SceneNode*) {}
 Vector ShaderData::SampleColor(SceneNode*, const ColorSample&) { return {}; }
-Bitmap* ShaderData::ProvideBitmap(SceneNode*) { return nullptr; }
+Bool ShaderData::ProvideBitmap(SceneNode*, Bitmap*) { return false; }
 
 Bool PrefsPageData::InitPageValues(Int32, Description*) { return true; }
 

@@ -23,5 +23,11 @@ void GetBitmapPixel(const Bitmap* b, Int32 x, Int32 y, Int32* r, Int32* g, Int32
   if (b) Bitmaps().GetPixel(b, x, y, r, g, bl);
 }
 Bitmap* CloneBitmap(const Bitmap* b) { return b ? Bitmaps().CloneBitmap(b) : nullptr; }
+Bool GetBitmapPixelFloat(const Bitmap* b, Int32 x, Int32 y, Float32* rgb) {
+  return b && rgb && Bitmaps().GetPixelFloat(b, x, y, rgb);
+}
+Bool CopyBitmapInto(const Bitmap* src, Bitmap* dest) { return src && dest && Bitmaps().CopyInto(src, dest); }
+Bool ConvertBitmapTo24Bits(Bitmap* b) { return b && Bitmaps().ConvertTo24Bits(b); }
+Vector ConvertColor(const Vector& rgb, Int32 mode) { return Bitmaps().ConvertColor(rgb, mode); }
 
 }  // namespace scn

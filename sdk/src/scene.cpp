@@ -119,6 +119,9 @@ SceneNode* MakeTag(SceneNode* object, Int32 type, Int32 count) {
 SceneNode* GetTagObject(const SceneNode* tag) {
   return S().GetTagObject(tag);
 }
+Bool AddToPriorityList(SceneNode* tag, Int32 priority, Int32 flags) {
+  return S().AddToPriorityList(tag, priority, flags);
+}
 Int32 GetPointCount(const SceneNode* object) {
   return S().GetPointCount(object);
 }

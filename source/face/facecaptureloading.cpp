@@ -184,19 +184,7 @@ bool FaceCaptureObject::ScanImageFiles(const scn::Filename& folder) {
   return true;
 }
 
-FaceFrame* FaceCaptureObject::AppendFrame() {
-  FaceFrame* frame = scn::NewObj<FaceFrame>("facecapture", __LINE__);
-  if (frame) {
-    try {
-      frames.push_back(frame);
-      return frame;
-    } catch (const std::bad_alloc&) {
-      scn::DeleteObj(frame);
-    }
-  }
-  scn::ReportOutOfMemory(__FILE__, __LINE__);
-  return nullptr;
-}
+FaceFrame* FaceCaptureObject::AppendFrame() { return AppendNew(frames, "facecapture"); }
 
 bool FaceCaptureObject::ReadFrames(scn::SceneNode* node, const scn::Filename& file) {
   HostFileHolder holder;

@@ -1,5 +1,6 @@
 #include "bitmaps/bitmapservice.h"
 
+#include <cmath>
 #include <fstream>
 #include <mutex>
 #include <new>
@@ -85,6 +86,25 @@ scn::Int32 Fail(const std::filesystem::path& path, scn::Int32 code, const std::s
   Log("LoadBitmapFile: " + path.string() + ": " + reason);
   return code;
 }
+
+// Alpha over black is what a 24-bit copy of a straight-alpha image shows.
+bool DropAlpha(scn::Bitmap& b) {
+  if (b.Empty()) return false;
+  if (!b.HasAlpha()) return true;
+  std::vector<std::uint8_t> rgb;
+  try {
+    rgb.resize(static_cast<std::size_t>(b.width) * b.height * 3);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  for (std::size_t i = 0, n = static_cast<std::size_t>(b.width) * b.height; i < n; ++i)
+    for (int c = 0; c < 3; ++c) rgb[i * 3 + c] = static_cast<std::uint8_t>(b.pixels[i * 4 + c] * b.pixels[i * 4 + 3] / 255);
+  b.pixels = std::move(rgb);
+  b.channels = 3;
+  return true;
+}
+
+double SrgbToLinear(double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); }
 
 }  // namespace
 
@@ -172,6 +192,25 @@ void BitmapService::FillTable(scn::BitmapTable& t) {
     if (bl) *bl = rgb[2];
   };
   t.CloneBitmap = [](const scn::Bitmap* b) { return Clone(b); };
+  t.GetPixelFloat = [](const scn::Bitmap* b, scn::Int32 x, scn::Int32 y, scn::Float32* rgb) -> scn::Bool {
+    if (!b || !rgb || !b->Contains(x, y)) return false;
+    for (int i = 0; i < 3; ++i) rgb[i] = static_cast<scn::Float32>(b->At(x, y)[i]) / 255.0f;
+    return true;
+  };
+  t.CopyInto = [](const scn::Bitmap* src, scn::Bitmap* dest) -> scn::Bool {
+    if (!src || !dest || src->Empty()) return false;
+    try {
+      *dest = *src;
+    } catch (const std::bad_alloc&) {
+      return false;
+    }
+    return true;
+  };
+  t.ConvertTo24Bits = [](scn::Bitmap* b) -> scn::Bool { return b && DropAlpha(*b); };
+  t.ConvertColor = [](const scn::Vector& rgb, scn::Int32 mode) {
+    if (mode != 2) return rgb;
+    return scn::Vector{SrgbToLinear(rgb.x), SrgbToLinear(rgb.y), SrgbToLinear(rgb.z)};
+  };
 }
 
 }  // namespace host

@@ -5,6 +5,7 @@
 #include "core/host.h"
 #include "registry/registry.h"
 #include "scene/document.h"
+#include "scene/prioritylist.h"
 #include "scene/scenenode.h"
 #include "scene/sceneservice.h"
 
@@ -18,9 +19,22 @@ std::vector<scn::Int64> ObjectIds(const scn::Document& doc) {
   return ids;
 }
 
+std::vector<scn::Int64> PluginTagIds(const scn::SceneNode& object) {
+  std::vector<scn::Int64> ids;
+  for (scn::SceneNode* t = object.tags.First(); t; t = object.tags.After(*t))
+    if (t->nodeData) ids.push_back(t->id);
+  return ids;
+}
+
 scn::SceneNode* StillInDocument(SceneService& scene, scn::Int64 id, const scn::Document& doc) {
   scn::SceneNode* node = scene.nodes().Find(id);
   return node && node->Doc() == &doc ? node : nullptr;
+}
+
+// The tag, when it is still a plug-in tag on that object.
+scn::SceneNode* StillOn(SceneService& scene, scn::Int64 tagId, const scn::SceneNode& object) {
+  scn::SceneNode* tag = scene.nodes().Find(tagId);
+  return tag && tag->Parent() == &object && tag->nodeData ? tag : nullptr;
 }
 
 bool IsGenerator(Host& host, const scn::SceneNode& node) {
@@ -40,15 +54,24 @@ void Generate(Host& host, SceneService& scene, scn::SceneNode& object) {
   scene.Free(*out);
 }
 
-void ExecuteTags(SceneService& scene, scn::Document& doc, scn::SceneNode& object) {
-  std::vector<scn::Int64> tagIds;
-  for (scn::SceneNode* t = object.tags.First(); t; t = object.tags.After(*t))
-    if (t->nodeData) tagIds.push_back(t->id);
-  for (scn::Int64 id : tagIds) {
-    scn::SceneNode* tag = scene.nodes().Find(id);
-    if (!tag || tag->Parent() != &object) continue;
-    static_cast<scn::TagData*>(tag->nodeData)->ExecuteTag(tag, &doc, &object);
+void AskTags(SceneService& scene, const scn::Document& doc, const std::vector<scn::Int64>& objectIds,
+             PriorityList& list) {
+  for (scn::Int64 objectId : objectIds) {
+    scn::SceneNode* object = StillInDocument(scene, objectId, doc);
+    if (!object) continue;
+    for (scn::Int64 tagId : PluginTagIds(*object)) {
+      // A slot may have freed or moved the object as well.
+      object = StillInDocument(scene, objectId, doc);
+      if (!object) break;
+      if (scn::SceneNode* tag = StillOn(scene, tagId, *object)) list.Ask(*tag, *object);
+    }
   }
+}
+
+void Execute(SceneService& scene, scn::Document& doc, const PriorityEntry& entry) {
+  scn::SceneNode* object = StillInDocument(scene, entry.objectId, doc);
+  scn::SceneNode* tag = object ? StillOn(scene, entry.tagId, *object) : nullptr;
+  if (tag) static_cast<scn::TagData*>(tag->nodeData)->ExecuteTag(tag, &doc, object, entry.priority);
 }
 
 }  // namespace
@@ -60,10 +83,12 @@ void EvaluateDocument(Host& host, SceneService& scene, scn::Document& doc) {
     scn::SceneNode* object = StillInDocument(scene, id, doc);
     if (object && IsGenerator(host, *object)) Generate(host, scene, *object);
   }
-  for (scn::Int64 id : ids) {
-    scn::SceneNode* object = StillInDocument(scene, id, doc);
-    if (object) ExecuteTags(scene, doc, *object);
-  }
+  PriorityList& list = scene.priorities();
+  list.Clear();
+  AskTags(scene, doc, ids, list);
+  const std::vector<PriorityEntry> entries = list.InOrder();
+  list.Clear();
+  for (const PriorityEntry& entry : entries) Execute(scene, doc, entry);
 }
 
 }  // namespace host

@@ -118,6 +118,16 @@ scn::SceneNode* MakeTag(scn::SceneNode* object, scn::Int32 type, scn::Int32 coun
   return o->tags.Append(std::move(tag));
 }
 
+scn::Bool AddToPriorityList(scn::SceneNode* tag, scn::Int32 priority, scn::Int32 flags) {
+  scn::SceneNode* t = Node("AddToPriorityList", tag, NodeKind::Tag);
+  if (!t) return false;
+  if (!t->service.priorities().Add(*t, priority, flags)) {
+    Misbehaving("AddToPriorityList outside that tag's AddToPriorityList slot");
+    return false;
+  }
+  return true;
+}
+
 scn::Bool InsertShader(scn::SceneNode* material, scn::SceneNode* shader) {
   scn::SceneNode* m = Node("InsertShader", material, NodeKind::Material);
   scn::SceneNode* s = m ? Node("InsertShader", shader, NodeKind::Shader) : nullptr;
@@ -178,6 +188,7 @@ void FillNodeEntries(scn::SceneTable& t) {
     scn::SceneNode* n = Node("GetTagObject", tag, NodeKind::Tag);
     return n ? n->Parent() : nullptr;
   };
+  t.AddToPriorityList = AddToPriorityList;
 
   t.InsertShader = InsertShader;
   t.GetFirstShader = [](const scn::SceneNode* material) {

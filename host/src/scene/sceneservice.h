@@ -10,8 +10,10 @@
 #include "scene/links.h"
 #include "scene/nodefactory.h"
 #include "scene/nodeindex.h"
+#include "scene/prioritylist.h"
 #include "scene/undo.h"
 #include "scn/handles.h"
+#include "scn/nodedata.h"
 #include "scn/tables.h"
 #include "scn/tables_scene.h"
 
@@ -72,6 +74,12 @@ class SceneService {
   scn::SceneNode* FindObject(scn::Document* doc, const std::string& name);
   // Each object followed by the objects below it.
   std::vector<scn::SceneNode*> Objects(scn::Document* doc);
+  // A render of a shader at these texture coordinates: PrepareRender, one SampleColor each, FinishRender.
+  // Empty, with PrepareRender's answer in code, when the shader refuses to render.
+  std::vector<scn::Vector> RenderShader(scn::SceneNode* shader, const scn::RenderInfo& info,
+                                        const std::vector<scn::ColorSample>& at, scn::Int32* code = nullptr);
+  // The picture a shader hands the viewport; null when it hands none. The caller frees it.
+  scn::Bitmap* ViewportBitmap(scn::SceneNode* shader);
   // Wavefront OBJ text of a polygon object (points through its local matrix when transformed); empty for
   // anything else.
   std::string WriteObj(const scn::SceneNode* polygonObject, bool transformed = false) const;
@@ -82,6 +90,8 @@ class SceneService {
   const NodeIndex& nodes() const { return nodes_; }
   LinkTable& links() { return links_; }
   NodeFactory& factory() { return factory_; }
+  // The tag priorities of the evaluation under way; AddToPriorityList fills it.
+  PriorityList& priorities() { return priorities_; }
   void CountNotify() { ++notifyCount_; }
   // Releases the node (tags, children, plug-in data) where it is inserted, takes it out and frees it.
   void Free(scn::SceneNode& node);
@@ -95,6 +105,7 @@ class SceneService {
   NodeIndex nodes_;
   LinkTable links_;
   NodeFactory factory_;
+  PriorityList priorities_;
   std::vector<std::unique_ptr<scn::Document>> documents_;
   scn::Document* active_ = nullptr;
   int notifyCount_ = 0;

@@ -34,22 +34,34 @@ class ObjectData : public NodeData {
   virtual SceneNode* EvaluateGenerator(SceneNode* node);
 };
 
+// Every evaluation first asks each tag's AddToPriorityList, then runs ExecuteTag once for each priority the
+// tag added itself at (scn::AddToPriorityList), lowest priority first, after all generators.
 class TagData : public NodeData {
  public:
-  virtual Int32 ExecuteTag(SceneNode* tag, Document* doc, SceneNode* object);
+  virtual Int32 ExecuteTag(SceneNode* tag, Document* doc, SceneNode* object, Int32 priority);
+  // Adding nothing runs the tag once at kTagPriorityDefault.
   virtual Bool AddToPriorityList(SceneNode* tag);
 };
 
 struct ColorSample {
-  Float64 u = 0, v = 0;
+  Float64 u = 0, v = 0;  // texture coordinate of the shading point
+};
+
+// What a render tells the shaders before it starts.
+struct RenderInfo {
+  Bool colorManagement = false;  // the render converts texture colours
+  Bool linearWorkflow = false;   // the textures are linear already
 };
 
 class ShaderData : public NodeData {
  public:
-  virtual Int32 PrepareRender(SceneNode* shader);
+  // 0 to render; an error code stops the render with it.
+  virtual Int32 PrepareRender(SceneNode* shader, const RenderInfo& info);
   virtual void FinishRender(SceneNode* shader);
+  // Render threads, between PrepareRender and FinishRender.
   virtual Vector SampleColor(SceneNode* shader, const ColorSample& sample);
-  virtual Bitmap* ProvideBitmap(SceneNode* shader);
+  // The viewport's picture of the shader into out; false when the shader has none.
+  virtual Bool ProvideBitmap(SceneNode* shader, Bitmap* out);
 };
 
 class PrefsPageData : public NodeData {

@@ -46,6 +46,7 @@ void SetLocalMatrix(SceneNode* object, const Matrix& m);
 SceneNode* GetFirstTag(SceneNode* object, Int32 type);
 SceneNode* MakeTag(SceneNode* object, Int32 type, Int32 count = 0);
 SceneNode* GetTagObject(const SceneNode* tag);
+Bool AddToPriorityList(SceneNode* tag, Int32 priority, Int32 flags);
 
 Int32 GetPointCount(const SceneNode* object);
 Int32 GetPolygonCount(const SceneNode* object);

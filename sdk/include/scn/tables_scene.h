@@ -19,6 +19,9 @@ inline constexpr Int32 kTagUVW = 5671;
 inline constexpr Int32 kTextureTagMaterial = 1010;  // link to the material
 inline constexpr Int32 kTextureTagProjection = 1004;
 
+// The priority of a tag whose AddToPriorityList slot adds nothing; tags run in ascending priority.
+inline constexpr Int32 kTagPriorityDefault = 0;
+
 // Undo kinds.
 inline constexpr Int32 kUndoNewNode = 44;
 
@@ -105,6 +108,9 @@ struct SceneTable {
   SceneNode* (*GetFirstTag)(SceneNode* object, Int32 type);
   SceneNode* (*MakeTag)(SceneNode* object, Int32 type, Int32 count);
   SceneNode* (*GetTagObject)(const SceneNode* tag);
+  // main thread, only from that tag's AddToPriorityList slot; the tag runs once more at that priority this
+  // evaluation; the flags are kept with the entry and change nothing here; false (reported) elsewhere
+  Bool (*AddToPriorityList)(SceneNode* tag, Int32 priority, Int32 flags);
 
   // Polygon objects: main thread; arrays owned by the object, valid until its next resize
   Int32 (*GetPointCount)(const SceneNode* object);

@@ -1,5 +1,6 @@
-// Evaluating a document: generators in hierarchy order, then plug-in tags; nodes freed while it runs; the
-// nodes generators hand back.
+// Evaluating a document: generators in hierarchy order, then plug-in tags by priority; nodes freed while it
+// runs; the nodes generators hand back.
+#include <optional>
 #include <thread>
 
 #include "scenetest.h"
@@ -138,6 +139,84 @@ TEST_F(EvaluationTest, OnlyKnownDocumentsAreEvaluatedAndOnlyOnTheMainThread) {
   EXPECT_FALSE(evaluated);
   EXPECT_EQ(TakeReports().size(), 1u);
   EXPECT_TRUE(g_log.empty());
+}
+
+void SetPriority(scn::SceneNode* tag, scn::Int32 id, scn::Int32 priority) {
+  scn::GetNodeContainer(tag)->SetInt32(id, priority);
+}
+
+const Log kGenerators = {"generate G1", "generate G2", "generate G3", "generate G4"};
+
+TEST_F(EvaluationTest, TagsRunLowestPriorityFirstAfterEveryGenerator) {
+  struct Case {
+    const char* what;
+    std::optional<scn::Int32> p, g2, g4;  // none: the slot adds nothing
+    Log tags;
+  };
+  const Case cases[] = {
+      {"all default", {}, {}, {}, {"tag P", "tag G2", "tag G4"}},
+      {"one late", 5000, {}, {}, {"tag G2", "tag G4", "tag P at 5000"}},
+      {"one early", {}, {}, -10, {"tag G4 at -10", "tag P", "tag G2"}},
+      {"all apart", 3, 1, 2, {"tag G2 at 1", "tag G4 at 2", "tag P at 3"}},
+      {"equal keep hierarchy order", 7, 7, 7, {"tag P at 7", "tag G2 at 7", "tag G4 at 7"}},
+      {"the default added by hand", 0, {}, -1, {"tag G4 at -1", "tag P", "tag G2"}},
+  };
+  for (const Case& c : cases) {
+    ASSERT_NO_FATAL_FAILURE(BuildScene());
+    if (c.p) SetPriority(pTag_, kTagPriority, *c.p);
+    if (c.g2) SetPriority(g2Tag_, kTagPriority, *c.g2);
+    if (c.g4) SetPriority(g4Tag_, kTagPriority, *c.g4);
+    ASSERT_TRUE(Scene().EvaluateDocument(doc_)) << c.what;
+    Log expected = kGenerators;
+    expected.insert(expected.end(), c.tags.begin(), c.tags.end());
+    EXPECT_EQ(Calls(), expected) << c.what;
+    EXPECT_TRUE(TakeReports().empty()) << c.what;
+  }
+}
+
+TEST_F(EvaluationTest, ATagRunsOnceForEachPriorityItAdded) {
+  SetPriority(pTag_, kTagPriority, 10);
+  SetPriority(pTag_, kTagSecondPriority, -5);
+  ASSERT_TRUE(Scene().EvaluateDocument(doc_));
+  Log expected = kGenerators;
+  for (const char* line : {"tag P at -5", "tag G2", "tag G4", "tag P at 10"}) expected.push_back(line);
+  EXPECT_EQ(Calls(), expected);
+  // The entries belong to one evaluation.
+  g_log.clear();
+  ASSERT_TRUE(Scene().EvaluateDocument(doc_));
+  EXPECT_EQ(Calls(), expected);
+}
+
+TEST_F(EvaluationTest, WhatATagFreesIsNotExecutedAfterwards) {
+  SetPriority(pTag_, kTagPriority, 5000);
+  SetPriority(g2Tag_, kTagPriority, 6000);
+  g_freeWhileExecuting = p_;  // G4's tag runs first and frees P with its tag, G2 and G2's tag
+  ASSERT_TRUE(Scene().EvaluateDocument(doc_));
+  Log expected = kGenerators;
+  expected.push_back("tag G4");
+  EXPECT_EQ(Calls(), expected);
+  EXPECT_TRUE(TakeReports().empty());
+}
+
+TEST_F(EvaluationTest, AddingToThePriorityListOutsideTheTagsOwnSlotIsReported) {
+  EXPECT_FALSE(scn::AddToPriorityList(pTag_, 5000, 0)) << "no evaluation is asking";
+  EXPECT_EQ(TakeReports().size(), 1u);
+
+  bool added = true;
+  std::thread([this, &added] { added = scn::AddToPriorityList(pTag_, 5000, 0); }).join();
+  EXPECT_FALSE(added);
+  EXPECT_EQ(TakeReports().size(), 1u);
+
+  // P's slot adds G4's tag: refused, and P runs at the default as a tag that added nothing.
+  SetPriority(pTag_, kTagPriority, 5000);
+  g_addInstead = g4Tag_;
+  ASSERT_TRUE(Scene().EvaluateDocument(doc_));
+  const auto reports = TakeReports();
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_NE(reports[0].find("AddToPriorityList"), std::string::npos) << reports[0];
+  Log expected = kGenerators;
+  for (const char* line : {"tag P", "tag G2", "tag G4"}) expected.push_back(line);
+  EXPECT_EQ(Calls(), expected);
 }
 
 }  // namespace

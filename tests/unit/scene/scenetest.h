@@ -30,7 +30,9 @@ inline constexpr scn::Int32 kHookSupplies = 200;  // reads give 42 whatever is s
 inline constexpr scn::Int32 kHookRefusesRead = 201;
 inline constexpr scn::Int32 kEnabledBySwitch = 300;  // enabled iff Bool 301
 inline constexpr scn::Int32 kSwitch = 301;
-inline constexpr scn::Int32 kDefaultId = 1;  // InitNodeData sets it to 7
+inline constexpr scn::Int32 kDefaultId = 1;            // InitNodeData sets it to 7
+inline constexpr scn::Int32 kTagPriority = 400;        // Int32: the test tag adds itself at this priority
+inline constexpr scn::Int32 kTagSecondPriority = 401;  // Int32: and once more at this one
 
 // What the host called, in order.
 inline std::vector<std::string> g_log;
@@ -40,6 +42,10 @@ inline scn::SceneNode* g_freeWhileGenerating = nullptr;
 inline bool g_generatorsReturnNodes = false;
 // A node the next generator hands back instead.
 inline scn::SceneNode* g_generatorReturns = nullptr;
+// A node the next tag frees while it executes.
+inline scn::SceneNode* g_freeWhileExecuting = nullptr;
+// A node the next AddToPriorityList slot adds in place of its own tag.
+inline scn::SceneNode* g_addInstead = nullptr;
 
 // A tag in no object has no object to name.
 inline std::string NameOf(scn::SceneNode* node) {
@@ -113,9 +119,24 @@ class TestTag : public scn::TagData {
     // The tag is still on its object while it is released.
     g_log.push_back("release tag of " + NameOf(scn::GetTagObject(tag)));
   }
-  scn::Int32 ExecuteTag(scn::SceneNode* tag, scn::Document* doc, scn::SceneNode* object) override {
+  scn::Bool AddToPriorityList(scn::SceneNode* tag) override {
+    scn::SceneNode* added = g_addInstead ? std::exchange(g_addInstead, nullptr) : tag;
+    const scn::Container& bc = *scn::GetNodeContainer(tag);
+    for (scn::Int32 id : {kTagPriority, kTagSecondPriority})
+      if (bc.Has(id)) scn::AddToPriorityList(added, bc.GetInt32(id), 0);
+    return true;
+  }
+  // Logs "tag <object>", with " at <priority>" for any but the default priority.
+  scn::Int32 ExecuteTag(scn::SceneNode* tag, scn::Document* doc, scn::SceneNode* object,
+                        scn::Int32 priority) override {
     const bool consistent = scn::GetTagObject(tag) == object && scn::GetNodeDocument(tag) == doc;
-    g_log.push_back("tag " + NameOf(object) + (consistent ? "" : " (inconsistent)"));
+    std::string line = "tag " + NameOf(object);
+    if (priority != scn::kTagPriorityDefault) line += " at " + std::to_string(priority);
+    g_log.push_back(line + (consistent ? "" : " (inconsistent)"));
+    if (g_freeWhileExecuting) {
+      scn::SceneNode* victim = std::exchange(g_freeWhileExecuting, nullptr);
+      scn::FreeSceneNode(victim);
+    }
     return 0;
   }
 };
@@ -135,6 +156,8 @@ class SceneTest : public InProcessHostTest {
     g_freeWhileGenerating = nullptr;
     g_generatorsReturnNodes = false;
     g_generatorReturns = nullptr;
+    g_freeWhileExecuting = nullptr;
+    g_addInstead = nullptr;
     RegisterTestTypes();
     doc_ = Scene().NewDocument();
     ASSERT_NE(doc_, nullptr);
