@@ -55,6 +55,7 @@ struct CaptureInfo {
   scn::Float32 fps = 30.0f;
   scn::Int32 frameCount = 0;
   scn::Int32 kind = kCaptureKindFace;
+  scn::Filename folder;  // where the capture lives; not stored in "capture.info"
 
   static constexpr scn::Int32 kCaptureInfoVersion = 3;
   static constexpr scn::Int32 kCaptureKindFace = 1;

@@ -1,5 +1,8 @@
 #include "scn/thread.h"
 
+#include <chrono>
+#include <thread>
+
 #include "scn/api.h"
 #include "scn/tables_thread.h"
 
@@ -11,7 +14,7 @@ const ThreadTable& T() {
 }  // namespace
 
 SCNThread::~SCNThread() {
-  if (handle_) T().FreeThread(handle_);
+  if (ThreadHandle* h = handle_.load()) T().FreeThread(h);
 }
 
 Bool SCNThread::ExtraBreakCondition() {
@@ -19,20 +22,27 @@ Bool SCNThread::ExtraBreakCondition() {
 }
 
 Bool SCNThread::StartThread() {
-  if (!handle_) handle_ = T().AllocateThread(this);
-  return handle_ && T().StartThread(handle_);
+  if (!handle_.load()) handle_.store(T().AllocateThread(this));
+  ThreadHandle* h = handle_.load();
+  return h && T().StartThread(h);
 }
 
 void SCNThread::EndThread(Bool wait) {
-  if (handle_) T().EndThread(handle_, wait);
+  if (ThreadHandle* h = handle_.load()) T().EndThread(h, wait);
 }
 
 Bool SCNThread::IsThreadRunning() const {
-  return handle_ && T().IsThreadRunning(handle_);
+  ThreadHandle* h = handle_.load();
+  return h && T().IsThreadRunning(h);
 }
 
 Bool SCNThread::TestThreadBreak() {
-  return !handle_ || T().TestThreadBreak(handle_);
+  ThreadHandle* h = handle_.load();
+  return !h || T().TestThreadBreak(h);
+}
+
+void SleepMilliseconds(UInt32 ms) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
 }  // namespace scn

@@ -20,9 +20,8 @@ void CompletedDownloadQueue::Lock() {
 
 bool CompletedDownloadQueue::Grow() {
   const scn::Int32 capacity = capacity_ ? capacity_ * 2 : 8;
-  auto* names = static_cast<scn::String*>(
-      scn::MemAlloc(sizeof(scn::String) * static_cast<std::size_t>(capacity), "completeddownloadqueue", __LINE__,
-                    false));
+  auto* names = static_cast<scn::String*>(scn::MemAlloc(
+      sizeof(scn::String) * static_cast<std::size_t>(capacity), "completeddownloadqueue", __LINE__, false));
   if (!names) return false;
   for (scn::Int32 i = 0; i < count_; ++i) {
     new (&names[i]) scn::String(std::move(names_[i]));
@@ -64,4 +63,28 @@ scn::Int32 CompletedDownloadQueue::Count() {
 void DeleteCompletedDownloadQueue(void* queue) {
   auto* q = static_cast<CompletedDownloadQueue*>(queue);
   scn::DeleteObj(q);
+}
+
+CompletedDownloadQueue* GetCompletedDownloadQueue() {
+  if (g_completedDownloadQueue) return g_completedDownloadQueue;
+  g_completedDownloadQueue = scn::NewObjClear<CompletedDownloadQueue>("completeddownloadqueue.h", __LINE__);
+  if (!g_completedDownloadQueue) scn::ReportOutOfMemory(__FILE__, __LINE__);
+  return g_completedDownloadQueue;
+}
+
+bool PushCompletedDownload(const scn::String& name) {
+  CompletedDownloadQueue* queue = GetCompletedDownloadQueue();
+  if (queue && queue->Push(name)) return true;
+  scn::ReportOutOfMemory(__FILE__, __LINE__);
+  return false;
+}
+
+bool PopCompletedDownload(scn::String* name) {
+  return g_completedDownloadQueue && g_completedDownloadQueue->Pop(name);
+}
+
+void FreeCompletedDownloadQueue() {
+  if (!g_completedDownloadQueue) return;
+  scn::MemDeleteWith(g_completedDownloadQueue, DeleteCompletedDownloadQueue);
+  g_completedDownloadQueue = nullptr;
 }

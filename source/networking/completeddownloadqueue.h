@@ -35,3 +35,12 @@ class CompletedDownloadQueue {
 void DeleteCompletedDownloadQueue(void* queue);
 
 extern CompletedDownloadQueue* g_completedDownloadQueue;
+
+// The process-wide queue, made when missing; null when out of memory (reported).
+CompletedDownloadQueue* GetCompletedDownloadQueue();
+// any thread; false (reported) when the name could not be queued
+bool PushCompletedDownload(const scn::String& name);
+// any thread; the oldest name, false when none is queued
+bool PopCompletedDownload(scn::String* name);
+// main thread; frees the process-wide queue and its names
+void FreeCompletedDownloadQueue();

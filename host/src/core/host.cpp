@@ -6,6 +6,7 @@
 #include "bitmaps/bitmapservice.h"
 #include "files/fileservice.h"
 #include "files/recordfile.h"
+#include "net/netservice.h"
 #include "prefs/prefsservice.h"
 #include "registry/registry.h"
 #include "resources/resourceservice.h"
@@ -48,6 +49,7 @@ Host::Host(Options options)
   ui_ = std::make_unique<UiService>(*this);
   scene_ = std::make_unique<SceneService>(*this);
   threads_ = std::make_unique<ThreadService>(*this);
+  net_ = std::make_unique<NetService>(*this);
   g_current = this;
 
   FillCoreTable();
@@ -58,6 +60,7 @@ Host::Host(Options options)
   UiService::FillHtmlViewerLibrary(htmlViewerLib_);
   BitmapService::FillTable(bitmap_);
   ThreadService::FillTable(threadTable_);
+  NetService::FillTable(netTable_);
   ResourceService::FillDescriptionLibrary(descriptionLib_);
   PrefsService::FillLibrary(preferencesLib_);
 
@@ -70,6 +73,7 @@ Host::Host(Options options)
   tables_.bitmap = &bitmap_;
   tables_.scene = scene_->Table();
   tables_.thread = &threadTable_;
+  tables_.net = &netTable_;
 }
 
 Host::~Host() {
@@ -79,6 +83,7 @@ Host::~Host() {
   scene_.reset();
   registry_->Clear();
   threads_.reset();
+  net_.reset();
   SaveSettings();
   if (g_current == this) g_current = nullptr;
 }

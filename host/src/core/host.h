@@ -13,6 +13,7 @@
 #include "scn/tables_thread.h"
 #include "scn/tables.h"
 #include "scn/tables_bitmap.h"
+#include "scn/tables_net.h"
 
 namespace host {
 
@@ -22,6 +23,7 @@ class Registry;
 class UiService;
 class SceneService;
 class ThreadService;
+class NetService;
 
 class Host {
  public:
@@ -50,6 +52,7 @@ class Host {
   UiService& ui() { return *ui_; }
   SceneService& scene() { return *scene_; }
   ThreadService& threads() { return *threads_; }
+  NetService& net() { return *net_; }
 
   // Reports "plug-in misbehaving: <call>" unless called on the main thread (the host's creator).
   bool CheckMainThread(const char* call);
@@ -81,6 +84,7 @@ class Host {
   std::unique_ptr<UiService> ui_;
   std::unique_ptr<SceneService> scene_;
   std::unique_ptr<ThreadService> threads_;
+  std::unique_ptr<NetService> net_;
   std::set<scn::Int32> missingLibraries_;
   std::filesystem::path pluginFolder_;
 
@@ -91,6 +95,7 @@ class Host {
   scn::UiTable uiTable_{};
   scn::BitmapTable bitmap_{};
   scn::ThreadTable threadTable_{};
+  scn::NetTable netTable_{};
   scn::DescriptionLibrary descriptionLib_{};
   scn::PreferencesLibrary preferencesLib_{};
   scn::HtmlViewerLibrary htmlViewerLib_{};

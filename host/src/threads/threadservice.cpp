@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <mutex>
 #include <string>
 #include <thread>
 
@@ -17,6 +18,8 @@ struct ThreadHandle {
   std::thread thread;
   std::atomic<bool> stop{false};
   std::atomic<bool> running{false};
+  // Serialises starting and joining: the main thread and a plug-in thread may both end a thread.
+  std::mutex control;
 };
 
 }  // namespace scn
@@ -24,9 +27,13 @@ struct ThreadHandle {
 namespace host {
 namespace {
 
+// Plug-in threads may start and end other threads too (a server starts its connection's streams).
+thread_local bool t_onPluginThread = false;
+
 ThreadService* Service(const char* call) {
   Host* h = Host::Current();
-  if (!h || !h->CheckMainThread(call)) return nullptr;
+  if (!h) return nullptr;
+  if (!t_onPluginThread && !h->CheckMainThread(call)) return nullptr;
   return &h->threads();
 }
 
@@ -38,6 +45,7 @@ void Run(scn::ThreadHandle* t) {
   // The system keeps 15 characters of a thread's name.
   const std::string name = t->owner->ThreadDisplayName() ? t->owner->ThreadDisplayName() : "";
   pthread_setname_np(pthread_self(), name.substr(0, 15).c_str());
+  t_onPluginThread = true;
   t->owner->RunThread();
   t->running = false;
 }
@@ -57,6 +65,7 @@ ThreadService::~ThreadService() {
 }
 
 bool ThreadService::Known(const scn::ThreadHandle* t) const {
+  std::lock_guard lock(mutex_);
   return std::any_of(threads_.begin(), threads_.end(), [t](const auto& p) { return p.get() == t; });
 }
 
@@ -64,6 +73,7 @@ scn::ThreadHandle* ThreadService::Allocate(scn::SCNThread* owner) {
   if (!owner) return nullptr;
   auto t = std::make_unique<scn::ThreadHandle>();
   t->owner = owner;
+  std::lock_guard lock(mutex_);
   threads_.push_back(std::move(t));
   return threads_.back().get();
 }
@@ -75,11 +85,14 @@ void ThreadService::Free(scn::ThreadHandle* t) {
     return;
   }
   End(t, true);
+  std::lock_guard lock(mutex_);
   std::erase_if(threads_, [t](const auto& p) { return p.get() == t; });
 }
 
 bool ThreadService::Start(scn::ThreadHandle* t) {
-  if (!t || !Known(t) || t->running) return false;
+  if (!t || !Known(t)) return false;
+  std::lock_guard control(t->control);
+  if (t->running) return false;
   Join(*t);  // a thread that ended without being waited for
   t->stop = false;
   t->running = true;
@@ -96,14 +109,29 @@ bool ThreadService::Start(scn::ThreadHandle* t) {
 void ThreadService::End(scn::ThreadHandle* t, bool wait) {
   if (!t || !Known(t)) return;
   t->stop = true;
-  if (wait) Join(*t);
+  if (!wait) return;
+  if (t->thread.get_id() == std::this_thread::get_id()) {
+    host_.diagnostics().ReportMisbehaviour("EndThread waiting for the calling thread itself");
+    return;
+  }
+  std::lock_guard control(t->control);
+  Join(*t);
 }
 
 void ThreadService::WaitForAll() {
-  for (auto& t : threads_) Join(*t);
+  std::vector<scn::ThreadHandle*> all;
+  {
+    std::lock_guard lock(mutex_);
+    for (auto& t : threads_) all.push_back(t.get());
+  }
+  for (scn::ThreadHandle* t : all) {
+    std::lock_guard control(t->control);
+    Join(*t);
+  }
 }
 
 std::size_t ThreadService::RunningCount() const {
+  std::lock_guard lock(mutex_);
   return static_cast<std::size_t>(
       std::count_if(threads_.begin(), threads_.end(), [](const auto& t) { return t->running.load(); }));
 }

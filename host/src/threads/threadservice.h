@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 #include "scn/tables_thread.h"
@@ -34,6 +35,8 @@ class ThreadService {
   bool Known(const scn::ThreadHandle* t) const;
 
   Host& host_;
+  // Plug-in threads allocate and start threads too.
+  mutable std::mutex mutex_;
   std::vector<std::unique_ptr<scn::ThreadHandle>> threads_;
 };
 

@@ -180,6 +180,7 @@ struct HtmlViewerLibrary {
 struct SceneTable;   // scene services, declared in scn/tables_scene.h
 struct BitmapTable;  // image services, declared in scn/tables_bitmap.h
 struct ThreadTable;  // threads, declared in scn/tables_thread.h
+struct NetTable;     // IP connections, declared in scn/tables_net.h
 
 struct HostTables {
   Int32 version = kHostApiVersion;
@@ -191,6 +192,7 @@ struct HostTables {
   const SceneTable* scene = nullptr;
   const BitmapTable* bitmap = nullptr;
   const ThreadTable* thread = nullptr;
+  const NetTable* net = nullptr;
 };
 
 // Library ids.

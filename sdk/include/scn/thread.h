@@ -1,6 +1,8 @@
 // Plug-in threads: RunThread runs on a host thread and polls TestThreadBreak to learn when to stop.
 #pragma once
 
+#include <atomic>
+
 #include "scn/handles.h"
 #include "scn/types.h"
 
@@ -24,9 +26,15 @@ class SCNThread {
   Bool IsThreadRunning() const;
   // From RunThread.
   Bool TestThreadBreak();
+  // The host's handle, null until the first start; any thread.
+  ThreadHandle* GetHandle() const { return handle_.load(); }
 
  private:
-  ThreadHandle* handle_ = nullptr;
+  // Set by the first start, which may run on another plug-in thread than later reads.
+  std::atomic<ThreadHandle*> handle_{nullptr};
 };
+
+// Any thread; gives the processor away for about that long.
+void SleepMilliseconds(UInt32 ms);
 
 }  // namespace scn
