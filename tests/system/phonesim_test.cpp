@@ -261,6 +261,10 @@ TEST_F(PhoneSimTest, VersionAndBothListsArriveAsServed) {
   EXPECT_EQ(walk.kind, CaptureInfo::kCaptureKindBody);
   EXPECT_TRUE(fs::exists(Downloaded("Smile") / "capture.info"));
   EXPECT_TRUE(fs::exists(Downloaded("Walk") / "capture.info"));
+  TaskCompleteMsg done;  // the capture manager's reply to a list
+  done.text = "lists received";
+  server_->SendMessage(done);
+  EXPECT_TRUE(phone_->WaitForLine("task-complete text=\"lists received\"", kWait)) << phone_->Output();
 
   // A capture already on this computer is not new: the next lists leave it out.
   RequestLists();

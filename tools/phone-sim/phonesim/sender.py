@@ -47,9 +47,11 @@ class Outgoing:
 
 
 class Sender:
-    def __init__(self, sock, faults, clock=time.monotonic, sleep=time.sleep):
+    def __init__(self, sock, faults, clock=time.monotonic, sleep=time.sleep, while_blocked=None):
         self._sock = sock
         self._faults = faults
+        # Called about once a second while the plug-in reads nothing; may raise to give up.
+        self._while_blocked = while_blocked
         self._clock = clock
         self._sleep = sleep
         self._next_slice = 0.0
@@ -100,6 +102,8 @@ class Sender:
             count -= sent
             if count > 0 and sent == 0:
                 select.select([], [self._sock], [self._sock], 1.0)
+                if self._while_blocked:
+                    self._while_blocked()
 
     def _vanish(self):
         # A phone that walks out of range: no DISCONNECT, the connection just ends.

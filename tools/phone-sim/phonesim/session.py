@@ -69,7 +69,7 @@ class Session:
             try:
                 self._client.connect(self._options.host, self._options.port, keepalive=self._options.keepalive)
                 self._lost = None
-                self._sender = Sender(self._client.socket(), self._faults)
+                self._sender = Sender(self._client.socket(), self._faults, while_blocked=self._check_blocked)
                 return
             except OSError as e:
                 self._events("connect-failed", reason=str(e))
@@ -103,10 +103,14 @@ class Session:
         self._wait_to_reconnect()
         self._connect()
 
-    def _check_deadline(self):
+    def _check_deadline(self, goodbye=True):
         if self._deadline is not None and time.monotonic() >= self._deadline:
             self._events("timeout", seconds=self._options.timeout)
-            raise _End(EXIT_TIMEOUT, goodbye=True)
+            raise _End(EXIT_TIMEOUT, goodbye=goodbye)
+
+    def _check_blocked(self):
+        # Out of time in the middle of an answer: a goodbye now would land inside the cut packet.
+        self._check_deadline(goodbye=False)
 
     def _finish(self):
         end = self._end
@@ -177,9 +181,11 @@ class Session:
         fields.update(answer.details)
         if self._client.flush() != mqtt.MQTT_ERR_SUCCESS:
             raise LinkLost("paho could not write")
-        sent, vanished = self._sender.send(answer.kind, wire.publish_parts(answer.kind, answer.body),
-                                     on_pause=lambda at: self._events("paused", after=at,
-                                                                      seconds=self._faults.pause_seconds, **fields))
+        def paused(at):
+            self._events("paused", **fields, after=at, seconds=self._faults.pause_seconds)
+
+        packet = wire.publish_parts(answer.kind, answer.body)
+        sent, vanished = self._sender.send(answer.kind, packet, on_pause=paused)
         self._client.count_sent()
         if vanished:
             self._events("vanished", **fields, after=sent)
