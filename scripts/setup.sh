@@ -2,7 +2,7 @@
 # Installs the Debian packages the project needs; quick when they are already there.
 set -euo pipefail
 packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev libqrcodegencpp-dev
-  libjpeg62-turbo-dev libpng-dev libtiff-dev libzip-dev zip unzip
+  libjpeg62-turbo-dev libpng-dev libtiff-dev libzip-dev libfreetype-dev fonts-dejavu-core zip unzip
   python3-paho-mqtt mosquitto-clients)
 missing=()
 for p in "${packages[@]}"; do

@@ -207,8 +207,9 @@ bool UiService::LayoutCommand(scn::DialogWindow* w, scn::Int32 command, scn::Int
 
 bool UiService::GroupBegin(scn::DialogWindow* w, const GroupSpec& spec) {
   if (!Checked(w, "GroupBegin")) return false;
-  w->layout.BeginGroup(spec);
-  return true;
+  if (w->layout.BeginGroup(spec)) return true;
+  Misbehaving("GroupBegin " + std::to_string(spec.id) + " where the open group takes no further group");
+  return false;
 }
 
 bool UiService::GroupEnd(scn::DialogWindow* w) {
@@ -239,8 +240,11 @@ scn::CustomGadget* UiService::AddCustomGadget(scn::DialogWindow* w, scn::Int32 l
   gadget->minWidth = minWidth;
   gadget->minHeight = minHeight;
   scn::CustomGadget* g = gadget.get();
+  if (!w->layout.AddGadget(g)) {
+    Misbehaving("AddCustomGadget " + std::to_string(id) + " where the open group takes no gadget");
+    return nullptr;
+  }
   w->gadgets.push_back(std::move(gadget));
-  w->layout.AddGadget(g);
   return g;
 }
 
