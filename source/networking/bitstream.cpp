@@ -48,7 +48,8 @@ BitStream& BitStream::operator=(BitStream&& other) noexcept {
 }
 
 void BitStream::Release() {
-  scn::MemFree(data_);
+  // Streams that never held a byte need no host, so they can live before and after it.
+  if (data_) scn::MemFree(data_);
   data_ = nullptr;
   count_ = capacity_ = cursor_ = 0;
 }

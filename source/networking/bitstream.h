@@ -48,6 +48,8 @@ class BitStream {
   scn::Int64 GetRemaining() const { return count_ - cursor_; }
   // Forgets the bytes but keeps the memory for the next ones.
   void Clear();
+  // Forgets the bytes and gives their memory back.
+  void ReleaseMemory() { Release(); }
   // Null while nothing was ever written.
   const std::uint8_t* GetData() const { return data_; }
 

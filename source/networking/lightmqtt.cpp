@@ -48,13 +48,15 @@ void LightMQTT::SendPing() {
 
 void LightMQTT::Stop() {
   // The server thread accepts on the listener and swaps the streams: it ends first, so that nothing
-  // closed here is still in its hands.
+  // closed here is still in its hands. On its way out it says goodbye to the phone.
   EndThread(true);
-  if (writer_.IsThreadRunning()) {
-    if (MqttPacket* bye = NewDisconnectPacket()) writer_.Enqueue(bye);
-  }
-  EndStreams();
+  EndStreams(true);
   CloseAll();
+}
+
+void LightMQTT::CloseLink() {
+  writer_.EndThread(true);
+  scn::CloseConnection(connection_);
 }
 
 void LightMQTT::CloseAll() {
@@ -63,13 +65,18 @@ void LightMQTT::CloseAll() {
   scn::CloseConnection(connection_);
 }
 
-void LightMQTT::EndStreams() {
-  writer_.EndThread(true);
+void LightMQTT::EndStreams(scn::Bool goodbye) {
+  const scn::Bool writerRan = writer_.IsThreadRunning();
   reader_.EndThread(true);
+  writer_.EndThread(true);
+  // Written after the writer ended, so that it cannot fall between the bytes of a packet. A reader that
+  // found the link dead has closed it already.
+  if (!goodbye || !writerRan || !connection_) return;
+  if (MqttPacket* bye = NewDisconnectPacket()) writer_.SendPacketNow(bye);
 }
 
 void LightMQTT::StartStreams(scn::IpConnection* connection) {
-  EndStreams();
+  EndStreams(false);
   scn::CloseConnection(connection_);
   connection_ = connection;
   if (writer_.Attach(this, connection, settings_, true)) writer_.StartThread();
@@ -83,7 +90,7 @@ void LightMQTT::RunThread() {
   if (!listener || error != 0) {
     scn::DiagnosticOutput("LightMQTT: cannot listen on " + address);
     scn::CloseConnection(listener);
-    EndStreams();
+    EndStreams(false);
     scn::CloseConnection(connection_);
     return;
   }
@@ -98,13 +105,15 @@ void LightMQTT::RunThread() {
     }
     StartStreams(connection);
   }
-  EndStreams();
+  EndStreams(true);
 }
 
 scn::String GetServerAddressText(scn::Bool withPort) {
   scn::Container* prefs = GetPreferencesContainer();
   if (!prefs || !prefs->GetBool(PrefUseCustomIp)) return {};
   scn::String text = prefs->GetString(PrefCustomIp);
-  if (withPort) text += ":" + std::to_string(prefs->GetInt32(PrefPort, kDefaultPort));
+  if (!withPort) return text;
+  text += ':';
+  text += std::to_string(prefs->GetInt32(PrefPort, kDefaultPort));
   return text;
 }

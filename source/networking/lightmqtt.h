@@ -27,6 +27,9 @@ class LightMQTT : public scn::SCNThread {
   void SendPing();
   // Main thread: says goodbye to the phone, ends every thread and closes every handle.
   void Stop();
+  // Reader thread, once the link can go no further: the writer ends and the connection closes now, not
+  // when the next phone comes.
+  void CloseLink();
 
   // Any thread; whether the listener is open.
   scn::Bool HasListener() const { return listener_.load() != nullptr; }
@@ -38,7 +41,8 @@ class LightMQTT : public scn::SCNThread {
 
  private:
   void StartStreams(scn::IpConnection* connection);
-  void EndStreams();
+  // With goodbye, a phone still linked hears DISCONNECT once both streams have ended.
+  void EndStreams(scn::Bool goodbye);
   void CloseAll();
 
   scn::String host_;

@@ -2,19 +2,20 @@
 
 #include <algorithm>
 #include <new>
+#include <string>
 
 #include "networking/controlpackets.h"
 #include "networking/lightmqtt.h"
 #include "networking/localmessages.h"
 #include "networking/message.h"
-#include "networking/mqttframing.h"
 #include "networking/publishpacket.h"
 #include "networking/sessionmessages.h"
 #include "scn/api.h"
 
 namespace {
-constexpr scn::Int64 kDrainChunk = 1024;
 constexpr scn::UInt32 kSleepMs = 10;
+// The rest of a begun packet is on its way: the reader looks again sooner.
+constexpr scn::UInt32 kInPacketSleepMs = 1;
 }  // namespace
 
 LightMQTTStream::~LightMQTTStream() {
@@ -30,14 +31,17 @@ void LightMQTTStream::FreeQueue() {
 
 scn::Bool LightMQTTStream::Attach(LightMQTT* owner, scn::IpConnection* connection,
                                   const LightMQTTSettings& settings, scn::Bool isWriter) {
-  owner_ = owner;
+  // Other threads find the writer through its owner while a new phone is attached.
+  if (owner_ != owner) owner_ = owner;
   connection_ = connection;
   settings_ = settings;
   isWriter_ = isWriter;
   FreeQueue();
-  received_.Clear();
+  const auto size = static_cast<std::size_t>(std::max<std::uint64_t>(settings.bufferSize, 1));
+  assembler_.Reset(static_cast<scn::Int64>(size));
+  told_ = false;
   try {
-    buffer_.assign(std::max<std::uint64_t>(settings.bufferSize, 1), 0);
+    buffer_.assign(size, 0);
   } catch (const std::bad_alloc&) {
     scn::ReportOutOfMemory(__FILE__, __LINE__);
     return false;
@@ -83,10 +87,15 @@ void LightMQTTStream::RunThread() {
     if (isWriter_) {
       WriterTurn();
     } else if (!ReaderTurn()) {
+      EndLink();
       return;
     }
-    scn::SleepMilliseconds(kSleepMs);
+    scn::SleepMilliseconds(!isWriter_ && assembler_.InPacket() ? kInPacketSleepMs : kSleepMs);
   }
+  if (isWriter_) return;
+  // A packet cut short by a break is dropped with its memory.
+  EndProgress();
+  assembler_.Reset(static_cast<scn::Int64>(buffer_.size()));
 }
 
 void LightMQTTStream::WriterTurn() {
@@ -102,55 +111,145 @@ void LightMQTTStream::WriterTurn() {
 }
 
 scn::Bool LightMQTTStream::ReaderTurn() {
-  const scn::Int64 waiting = scn::BytesWaiting(connection_);
-  if (waiting < 0) return false;
-  if (waiting == 0) return true;
-  return ReadPacket() >= 0;
-}
-
-scn::Int64 LightMQTTStream::ReadByte(std::uint8_t& byte) {
-  return scn::ReadConnection(connection_, &byte, 1);
-}
-
-scn::Int64 LightMQTTStream::ReadPacket() {
-  std::uint8_t byte = 0;
-  do {
-    const scn::Int64 n = ReadByte(byte);
-    if (n < 1) return n;
-  } while (!IsValidPacketType(byte));
-  const scn::UInt32 type = byte & 0xF0u;
-  scn::Int64 remaining = 0;
-  scn::Int64 multiplier = 1;
-  for (int i = 0;; ++i) {
-    // More length bytes than MQTT allows: the peer speaks no MQTT, and the framing is lost for good.
-    if (i == kMaxRemainingLengthBytes) {
-      scn::DiagnosticOutput("LightMQTT: remaining length over four bytes; the connection is given up");
-      return -1;
+  const auto size = static_cast<scn::Int64>(buffer_.size());
+  while (!TestThreadBreak()) {
+    const scn::Int64 waiting = scn::BytesWaiting(connection_);
+    if (waiting == 0) return true;
+    if (waiting < 0) {
+      scn::DiagnosticOutput("LightMQTT: the phone closed the link");
+      return false;
     }
-    const scn::Int64 n = ReadByte(byte);
-    if (n < 1) return n;
-    remaining += (byte & 127) * multiplier;
-    multiplier *= 128;
-    if (!(byte & 128)) break;
+    // The bytes are there, so the read does not wait; 0 means nothing yet, never "give up".
+    const scn::Int64 n = scn::ReadConnection(connection_, buffer_.data(), std::min(waiting, size));
+    if (n == 0) return true;
+    if (n < 0) {
+      scn::DiagnosticOutput("LightMQTT: the link broke while reading");
+      return false;
+    }
+    if (!Consume(buffer_.data(), n)) return false;
   }
-  switch (type) {
+  return true;
+}
+
+scn::Bool LightMQTTStream::Consume(const std::uint8_t* bytes, scn::Int64 count) {
+  for (scn::Int64 at = 0; at < count;) {
+    PacketAssembler::Event event = PacketAssembler::Event::kNone;
+    at += assembler_.Take(bytes + at, count - at, event);
+    switch (event) {
+      case PacketAssembler::Event::kNone:
+        break;
+      case PacketAssembler::Event::kPacket:
+        HandlePacket();
+        break;
+      case PacketAssembler::Event::kProgress:
+        ReportProgress();
+        break;
+      case PacketAssembler::Event::kMalformed:
+        scn::DiagnosticOutput("LightMQTT: a remaining length of more than four bytes; the link is given up");
+        return false;
+      case PacketAssembler::Event::kOutOfMemory:
+        scn::DiagnosticOutput("LightMQTT: no memory for a message of " +
+                              std::to_string(assembler_.Header().remainingLength) +
+                              " bytes; the link is given up");
+        return false;
+    }
+  }
+  return true;
+}
+
+void LightMQTTStream::HandlePacket() {
+  switch (assembler_.Header().type) {
     case kMqttConnect:
-      return ReadConnect(remaining);
+      HandleConnect(assembler_.Header().remainingLength);
+      break;
     case kMqttPublish:
-      return ReadPublish(remaining);
+      HandlePublish();
+      break;
     case kMqttPingReq:
       DispatchLocal(PingMsg::kKind);
       Enqueue(NewPingRespPacket());
-      return 1;
+      break;
     case kMqttPingResp:
       DispatchLocal(PingResponseMsg::kKind);
-      return 1;
+      break;
     case kMqttDisconnect:
+      told_ = true;
       DispatchLocal(DisconnectingMsg::kKind);
-      return 1;
+      break;
     default:
-      return 1;
+      // Not served by the link; its bytes are skipped with it.
+      break;
   }
+  assembler_.FinishPacket();
+}
+
+void LightMQTTStream::HandleConnect(scn::Int64 remaining) {
+  if (remaining <= 0) return;
+  if (remaining > static_cast<scn::Int64>(buffer_.size())) {
+    scn::DiagnosticOutput("LightMQTT: a CONNECT of " + std::to_string(remaining) +
+                          " bytes is more than the receive buffer; not answered");
+    return;
+  }
+  Enqueue(NewConnackPacket());
+  DispatchLocal(ConnectedMsg::kKind);
+}
+
+void LightMQTTStream::HandlePublish() {
+  EndProgress();
+  BitStream& body = assembler_.Body();
+  PublishHead head;
+  if (!ReadPublishHead(body, head)) return;
+  if (IsLocalKind(head.kind)) {
+    scn::DiagnosticOutput("LightMQTT: refusing a message of kind " + std::to_string(head.kind) +
+                          " from the phone: that kind is the link's own");
+    return;
+  }
+  PublishMessage* message = factory_.Create(head.kind);
+  if (!message) return;
+  if (message->Serialize(false, body))
+    Dispatch(*message);
+  else
+    scn::ClearStatus();
+  factory_.Release(message);
+}
+
+void LightMQTTStream::ReportProgress() {
+  if (!progress_) {
+    progress_ = static_cast<ProgressMsg*>(factory_.Create(ProgressMsg::kKind));
+    if (!progress_) return;
+    progress_->totalBytes = static_cast<scn::UInt32>(assembler_.Header().remainingLength);
+  }
+  ReadProgressHead();
+  const scn::Int64 got = assembler_.BodyReceived();
+  progress_->receivedBytes = static_cast<scn::UInt32>(got);
+  progress_->fraction = static_cast<scn::Float32>(got) / static_cast<scn::Float32>(progress_->totalBytes);
+  Dispatch(*progress_);
+}
+
+void LightMQTTStream::ReadProgressHead() {
+  if (progressNamed_) return;
+  BitStream& body = assembler_.Body();
+  PublishHead head;
+  if (ReadPublishHead(body, head)) {
+    progress_->messageKind = head.kind;
+    progressNamed_ = body.ReadString(progress_->name);
+  }
+  // The message itself is read from the start once it is whole.
+  body.SetReadPosition(0);
+}
+
+void LightMQTTStream::EndProgress() {
+  if (progress_) factory_.Release(progress_);
+  progress_ = nullptr;
+  progressNamed_ = false;
+}
+
+void LightMQTTStream::EndLink() {
+  EndProgress();
+  assembler_.Reset(static_cast<scn::Int64>(buffer_.size()));
+  if (owner_) owner_->CloseLink();
+  connection_ = nullptr;
+  if (!told_) DispatchLocal(DisconnectingMsg::kKind);
 }
 
 void LightMQTTStream::DispatchLocal(scn::UInt32 kind) {
@@ -158,87 +257,4 @@ void LightMQTTStream::DispatchLocal(scn::UInt32 kind) {
   if (!message) return;
   Dispatch(*message);
   factory_.Release(message);
-}
-
-scn::Int64 LightMQTTStream::ReadChunk(scn::Int64 want) {
-  return scn::ReadConnection(connection_, buffer_.data(), want);
-}
-
-scn::Int64 LightMQTTStream::ReadConnect(scn::Int64 remaining) {
-  if (remaining <= 0) return 1;
-  const auto size = static_cast<scn::Int64>(buffer_.size());
-  scn::Int64 got = 0;
-  while (got < std::min(size, remaining)) {
-    const scn::Int64 n =
-        scn::ReadConnection(connection_, buffer_.data() + got, std::min(size, remaining) - got);
-    if (n < 1) return n;
-    got += n;
-  }
-  if (got < remaining) {
-    // Oversize: drained unread and not answered.
-    std::uint8_t drain[kDrainChunk];
-    while (got < remaining) {
-      const scn::Int64 n = scn::ReadConnection(connection_, drain, std::min(kDrainChunk, remaining - got));
-      if (n < 1) return n;
-      got += n;
-    }
-    return 1;
-  }
-  Enqueue(NewConnackPacket());
-  DispatchLocal(ConnectedMsg::kKind);
-  return 1;
-}
-
-scn::Int64 LightMQTTStream::ReadPublish(scn::Int64 remaining) {
-  if (remaining <= 0) return 1;
-  const auto size = static_cast<scn::Int64>(buffer_.size());
-  received_.Clear();
-  scn::Int64 got = 0;
-  ProgressMsg* progress = nullptr;
-  while (got < remaining) {
-    const scn::Int64 n = ReadChunk(std::min(size, remaining - got));
-    if (n < 1) {
-      if (progress) factory_.Release(progress);
-      return n;
-    }
-    if (!received_.AppendBytes(buffer_.data(), n)) {
-      if (progress) factory_.Release(progress);
-      return -1;
-    }
-    got += n;
-    if (got >= remaining) break;
-    if (!progress) {
-      progress = static_cast<ProgressMsg*>(factory_.Create(ProgressMsg::kKind));
-      if (progress) {
-        progress->totalBytes = static_cast<scn::UInt32>(remaining);
-        PublishHead head;
-        if (ReadPublishHead(received_, head)) {
-          progress->messageKind = head.kind;
-          received_.ReadString(progress->name);
-        }
-        received_.SetReadPosition(0);
-      }
-    }
-    if (progress) {
-      progress->receivedBytes = static_cast<scn::UInt32>(got);
-      progress->fraction = static_cast<scn::Float32>(got) / static_cast<scn::Float32>(remaining);
-      Dispatch(*progress);
-    }
-  }
-  if (progress) factory_.Release(progress);
-  HandlePublish();
-  return 1;
-}
-
-void LightMQTTStream::HandlePublish() {
-  PublishHead head;
-  if (!ReadPublishHead(received_, head)) return;
-  PublishMessage* message = factory_.Create(head.kind);
-  if (!message) return;
-  if (message->Serialize(false, received_))
-    Dispatch(*message);
-  else
-    scn::ClearStatus();
-  factory_.Release(message);
-  received_.Clear();
 }

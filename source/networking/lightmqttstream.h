@@ -9,11 +9,13 @@
 #include "networking/lightmqttsettings.h"
 #include "networking/messagefactory.h"
 #include "networking/mqttpacket.h"
+#include "networking/packetassembler.h"
 #include "networking/receiverlist.h"
 #include "scn/net.h"
 #include "scn/thread.h"
 
 class LightMQTT;
+class ProgressMsg;
 
 class LightMQTTStream : public scn::SCNThread {
  public:
@@ -38,15 +40,20 @@ class LightMQTTStream : public scn::SCNThread {
 
  private:
   void WriterTurn();
-  // False once the connection is gone.
+  // Reads what the connection has, a receive buffer at a time, until it has no more or a break is asked.
+  // False once the link can go no further.
   scn::Bool ReaderTurn();
-  // Reads exactly one byte; the read's result.
-  scn::Int64 ReadByte(std::uint8_t& byte);
-  scn::Int64 ReadPacket();
-  scn::Int64 ReadConnect(scn::Int64 remaining);
-  scn::Int64 ReadPublish(scn::Int64 remaining);
-  scn::Int64 ReadChunk(scn::Int64 want);
+  // Hands received bytes to the assembler and acts on what it finds. False when the link cannot go on: its
+  // framing is lost or a message finds no memory.
+  scn::Bool Consume(const std::uint8_t* bytes, scn::Int64 count);
+  void HandlePacket();
+  void HandleConnect(scn::Int64 remaining);
   void HandlePublish();
+  void ReportProgress();
+  void ReadProgressHead();
+  void EndProgress();
+  // The link is dead: it is closed, and the receivers hear that the phone is gone.
+  void EndLink();
   void DispatchLocal(scn::UInt32 kind);
   void FreeQueue();
 
@@ -59,5 +66,10 @@ class LightMQTTStream : public scn::SCNThread {
   SpinLock queueLock_;
   MessageFactory factory_;
   ReceiverList receivers_;
-  BitStream received_;
+  PacketAssembler assembler_;
+  // The progress of the large PUBLISH arriving, while there is one.
+  ProgressMsg* progress_ = nullptr;
+  scn::Bool progressNamed_ = false;
+  // The phone said DISCONNECT: its going needs no second word.
+  scn::Bool told_ = false;
 };

@@ -55,3 +55,8 @@ class PingResponseMsg : public PublishMessage {
   void Dispatch(MessageCallbacks& receiver) override;
   const char* GetName() const override { return "PingResponseMsg"; }
 };
+
+// Kinds 100 to 103: made by the link alone, refused when a phone sends them.
+inline scn::Bool IsLocalKind(scn::UInt32 kind) {
+  return kind >= ProgressMsg::kKind && kind <= PingResponseMsg::kKind;
+}

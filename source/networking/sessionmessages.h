@@ -3,7 +3,8 @@
 
 #include "networking/message.h"
 
-// Sent to the phone when the plug-in leaves; also made locally when the phone's DISCONNECT arrives.
+// Sent to the phone when the plug-in leaves; also made locally when the phone's DISCONNECT arrives or the
+// link dies.
 class DisconnectingMsg : public PublishMessage {
  public:
   static constexpr scn::UInt32 kKind = 5;

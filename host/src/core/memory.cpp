@@ -71,4 +71,12 @@ std::size_t Memory::LiveBlocksAt(const std::string& site) const {
   return n;
 }
 
+std::size_t Memory::LiveBytesAt(const std::string& site) const {
+  std::lock_guard lock(mutex_);
+  std::size_t bytes = 0;
+  for (const auto& [p, b] : blocks_)
+    if (b.site.find(site) != std::string::npos) bytes += b.size;
+  return bytes;
+}
+
 }  // namespace host

@@ -26,6 +26,8 @@ class Memory {
 
   std::size_t LiveBlocks() const;
   std::size_t LiveBlocksAt(const std::string& site) const;
+  // The bytes of the live blocks whose site contains this text.
+  std::size_t LiveBytesAt(const std::string& site) const;
 
  private:
   struct Block {

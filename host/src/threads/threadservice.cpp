@@ -29,6 +29,8 @@ namespace {
 
 // Plug-in threads may start and end other threads too (a server starts its connection's streams).
 thread_local bool t_onPluginThread = false;
+// The handle whose thread this is; null on the host's own threads.
+thread_local const scn::ThreadHandle* t_current = nullptr;
 
 ThreadService* Service(const char* call) {
   Host* h = Host::Current();
@@ -46,6 +48,7 @@ void Run(scn::ThreadHandle* t) {
   const std::string name = t->owner->ThreadDisplayName() ? t->owner->ThreadDisplayName() : "";
   pthread_setname_np(pthread_self(), name.substr(0, 15).c_str());
   t_onPluginThread = true;
+  t_current = t;
   t->owner->RunThread();
   t->running = false;
 }
@@ -110,7 +113,8 @@ void ThreadService::End(scn::ThreadHandle* t, bool wait) {
   if (!t || !Known(t)) return;
   t->stop = true;
   if (!wait) return;
-  if (t->thread.get_id() == std::this_thread::get_id()) {
+  // Another thread may be joining this one right now: its std::thread is not read unlocked.
+  if (t == t_current) {
     host_.diagnostics().ReportMisbehaviour("EndThread waiting for the calling thread itself");
     return;
   }

@@ -28,6 +28,18 @@ inline Bytes Join(std::initializer_list<Bytes> parts) {
   return all;
 }
 
+// The remaining-length field, written here apart from the plug-in's own encoder.
+inline Bytes RemainingLength(std::size_t value) {
+  Bytes digits;
+  do {
+    std::uint8_t digit = value & 127;
+    value >>= 7;
+    if (value > 0) digit |= 128;
+    digits.push_back(digit);
+  } while (value > 0);
+  return digits;
+}
+
 // "30 06 00 02": failures show the bytes the way the tables write them.
 inline std::string Hex(const Bytes& bytes) {
   std::string text;
