@@ -331,9 +331,7 @@ TEST_F(PhoneSimTest, ARefusedRequestGetsNoAnswerAndTheLinkGoesOn) {
   EXPECT_TRUE(fs::exists(Downloaded("Smile") / "settings.txt"));
 }
 
-// Disabled while the server's Stop closes the connection without sending DISCONNECT (E0 00) first; the
-// phone then sees a lost link and exits 1.
-TEST_F(PhoneSimTest, DISABLED_StoppingTheServerSaysDisconnectAndThePhoneEndsNormally) {
+TEST_F(PhoneSimTest, StoppingTheServerSaysDisconnectAndThePhoneEndsNormally) {
   StartPhone();
   server_->Stop();
   EXPECT_EQ(phone_->WaitForExit(kWait), 0) << phone_->Output();
