@@ -4,6 +4,7 @@
 #include <new>
 
 #include "basecapture.h"
+#include "capturename.h"
 #include "face/facecapture.h"
 #include "face/faceshader.h"
 #include "face/imagelist.h"
@@ -323,7 +324,7 @@ scn::Filename FaceCaptureObject::FindSoundFile(scn::SceneNode* node) {
   const scn::Filename soundName(captureName.GetString() + "_sound.m4a");
   scn::Document* doc = scn::GetNodeDocument(node);
   const scn::Filename docPath = doc ? scn::GetDocumentPath(doc) : scn::Filename();
-  if (!docPath.IsEmpty()) {
+  if (!docPath.IsEmpty() && IsSafeCaptureName(captureName.GetString())) {
     const scn::Filename copied = docPath + scn::Filename("OrvexCapture") + captureName + soundName;
     if (scn::FileExists(copied)) return copied;
   }

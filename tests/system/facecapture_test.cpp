@@ -320,6 +320,22 @@ TEST_F(FaceCaptureObjectTest, ASceneRecordRoundTripsThePerformance) {
   }
 }
 
+TEST_F(FaceCaptureObjectTest, ASceneRecordWhoseImageListLeavesTheCaptureFolderIsRefused) {
+  scn::SceneNode* node = Loaded(Options(3));
+  auto rf = host::RecordFile::ForWriting();
+  ASSERT_TRUE(scn::GetNodeData(node)->SaveNodeData(node, rf.get()));
+  std::string bytes = host::RecordFile::Bytes(*rf);
+  const std::string stored = "Take_00001.jpg", outside = "../x_00001.jpg";  // of one length
+  const std::size_t at = bytes.find(stored);
+  ASSERT_NE(at, std::string::npos);
+  bytes.replace(at, stored.size(), outside);
+
+  scn::SceneNode* copy = NewObject("Copy");
+  auto in = host::RecordFile::ForReading(bytes);
+  EXPECT_FALSE(scn::GetNodeData(copy)->LoadNodeData(copy, in.get(), 3));
+  EXPECT_TRUE(H().diagnostics().Contains("refusing the image file \"../x_00001.jpg\""));
+}
+
 TEST_F(FaceCaptureObjectTest, ALevelZeroRecordTurnsNoNewMeshes) {
   auto rf = host::RecordFile::ForWriting();
   scn::NodeLink* link = scn::AllocateLink();
