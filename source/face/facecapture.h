@@ -142,8 +142,10 @@ class FaceCaptureObject : public scn::ObjectData {
   // Sorts imageFiles once until the next append.
   void SortImageFilesIfNeeded();
   void FreeImages();
+  // True when at least one image is loaded.
   bool HasImages();
-  // Any thread; false (reported, image freed) when memory runs out.
+  // Any thread; the entry of the next image file, null for one that could not be read. False
+  // (reported, image freed) when memory runs out.
   bool AppendImage(scn::Bitmap* image);
   // Loads the camera images on the image thread unless they are loaded, being loaded or one image is
   // held; false when nothing started.
@@ -165,7 +167,7 @@ class FaceCaptureObject : public scn::ObjectData {
   std::vector<scn::NodeLink*> shaderUsers;
   CaptureSettings settings;
   scn::Bool loaded = false;
-  std::vector<scn::Bitmap*> images;
+  std::vector<scn::Bitmap*> images;  // entry i is imageFiles[i]; null when that file could not be read
   scn::Int32 lastFrame = kNoFrame;
   scn::Int32 fixedImageFrame = 0;
   SpinLock imagesLock;
