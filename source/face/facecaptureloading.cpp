@@ -85,13 +85,32 @@ bool ReadFaceGeometry(scn::HostFile* file, FaceGeometry& geo) {
   return true;
 }
 
-scn::Vector UvAt(const std::vector<scn::Vector>& uvs, std::size_t i) {
-  return i < uvs.size() ? uvs[i] : scn::Vector{};
+// How "faceGeo.txt" lays out its texture coordinates: one per triangle corner (k = m) or one per point
+// (k = n), which the triangles reach through their point indices.
+enum class UvLayout { kPerCorner, kPerPoint, kNone };
+
+UvLayout LayoutOf(const FaceGeometry& geo) {
+  if (geo.uvs.size() == geo.indices.size()) return UvLayout::kPerCorner;
+  if (geo.uvs.size() == geo.points.size()) return UvLayout::kPerPoint;
+  return UvLayout::kNone;
+}
+
+// The indices were checked against the points when they were read.
+scn::Vector CornerUv(const FaceGeometry& geo, UvLayout layout, std::size_t corner) {
+  switch (layout) {
+    case UvLayout::kPerCorner:
+      return geo.uvs[corner];
+    case UvLayout::kPerPoint:
+      return geo.uvs[static_cast<std::size_t>(geo.indices[corner])];
+    case UvLayout::kNone:
+      break;
+  }
+  return {};
 }
 
 // A polygon object of the geometry: triangles with the third corner repeated, points in centimetres,
-// one texture coordinate per triangle corner.
-scn::SceneNode* BuildMesh(const FaceGeometry& geo) {
+// texture coordinates by corner; all zero when the layout is neither of the file's two.
+scn::SceneNode* BuildMesh(const FaceGeometry& geo, UvLayout layout) {
   const auto pointCount = static_cast<scn::Int32>(geo.points.size());
   const auto polygonCount = static_cast<scn::Int32>(geo.indices.size() / 3);
   scn::SceneNode* mesh = scn::AllocatePolygonObject(pointCount, polygonCount);
@@ -107,8 +126,8 @@ scn::SceneNode* BuildMesh(const FaceGeometry& geo) {
   for (scn::Int32 j = 0; j < polygonCount; ++j) {
     const std::size_t k = static_cast<std::size_t>(j) * 3;
     polygons[j] = {geo.indices[k], geo.indices[k + 1], geo.indices[k + 2], geo.indices[k + 2]};
-    const scn::Vector c = UvAt(geo.uvs, k + 2);
-    scn::SetUVW(uvw, j, {UvAt(geo.uvs, k), UvAt(geo.uvs, k + 1), c, c});
+    const scn::Vector c = CornerUv(geo, layout, k + 2);
+    scn::SetUVW(uvw, j, {CornerUv(geo, layout, k), CornerUv(geo, layout, k + 1), c, c});
   }
   scn::MakeTag(mesh, scn::kTagPhong, 0);
   scn::SendNodeMessage(mesh, scn::kMsgUpdate);
@@ -185,7 +204,9 @@ bool FaceCaptureObject::ScanImageFiles(const scn::Filename& folder) {
   return true;
 }
 
-FaceFrame* FaceCaptureObject::AppendFrame() { return AppendNew(frames, "facecapture"); }
+FaceFrame* FaceCaptureObject::AppendFrame() {
+  return AppendNew(frames, "facecapture");
+}
 
 bool FaceCaptureObject::ReadFrames(scn::SceneNode* node, const scn::Filename& file) {
   HostFileHolder holder;
@@ -252,7 +273,13 @@ scn::SceneNode* FaceCaptureObject::LoadFaceGeometry(scn::SceneNode* node) {
   }
   scn::CloseFile(holder.get());
   if (!read) return nullptr;
-  scn::SceneNode* mesh = BuildMesh(geo);
+  const UvLayout layout = LayoutOf(geo);
+  if (layout == UvLayout::kNone)
+    scn::DiagnosticOutput("faceGeo.txt: " + file.GetString() + ": " + std::to_string(geo.uvs.size()) +
+                          " texture coordinates fit neither the " + std::to_string(geo.indices.size()) +
+                          " triangle corners nor the " + std::to_string(geo.points.size()) +
+                          " points; the mesh gets none");
+  scn::SceneNode* mesh = BuildMesh(geo, layout);
   if (!mesh) return nullptr;
   triangleIndices = std::move(geo.indices);
   uvs = std::move(geo.uvs);

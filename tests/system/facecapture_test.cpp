@@ -134,6 +134,63 @@ TEST_F(FaceCaptureObjectTest, AnExistingTargetIsKeptAndDressedOnce) {
   EXPECT_EQ(Scene().UndoSteps(doc_).size(), 1u) << "a target with a texture gets no second material";
 }
 
+// Without camera images nothing projects texture coordinates: the mesh keeps those of "faceGeo.txt".
+TEST_F(FaceCaptureObjectTest, TheMeshTakesItsTextureCoordinatesFromEitherLayout) {
+  for (const bool perPoint : {false, true}) {
+    SCOPED_TRACE(perPoint ? "one UV per point" : "one UV per corner");
+    fx::FaceCaptureOptions o = Options(2);
+    o.name = perPoint ? "PerPoint" : "PerCorner";
+    o.hasImages = false;
+    o.imageCount = 0;
+    o.uvPerPoint = perPoint;
+    scn::SceneNode* node = Loaded(o);
+    scn::SceneNode* uvw = scn::GetFirstTag(Target(node), scn::kTagUVW);
+    ASSERT_NE(uvw, nullptr);
+    const fx::FaceMesh mesh = fx::MakeFaceMesh(o.seed);
+    auto uv = [&](std::size_t corner) {
+      const auto& p = mesh.pointUvs[mesh.triangles[corner]];
+      return scn::Vector{p[0], p[1], 0.0};
+    };
+    const int polygons = scn::GetPolygonCount(Target(node));
+    ASSERT_EQ(polygons, static_cast<int>(mesh.triangles.size() / 3));
+    for (int j = 0; j < polygons; ++j) {
+      scn::UVWPolygon got;
+      ASSERT_TRUE(scn::GetUVW(uvw, j, &got));
+      const std::size_t k = 3 * static_cast<std::size_t>(j);
+      ASSERT_EQ(got.a, uv(k)) << "polygon " << j;
+      ASSERT_EQ(got.b, uv(k + 1)) << "polygon " << j;
+      ASSERT_EQ(got.c, uv(k + 2)) << "polygon " << j;
+      ASSERT_EQ(got.d, uv(k + 2)) << "polygon " << j;
+    }
+  }
+}
+
+TEST_F(FaceCaptureObjectTest, TextureCoordinatesOfNeitherLayoutAreLeftOutAndLogged) {
+  fx::FaceCaptureOptions o = Options(2);
+  o.hasImages = false;
+  o.imageCount = 0;
+  const std::filesystem::path folder = Write(o);
+  auto t = Tokens(folder / "faceGeo.txt");
+  const std::size_t uvCount = 2 + 3 * 1220 + 1 + fx::MakeFaceMesh(o.seed).triangles.size();
+  ASSERT_EQ(t.at(uvCount), std::to_string(fx::MakeFaceMesh(o.seed).triangles.size()));
+  t[uvCount] = "5";
+  WriteTokens(folder / "faceGeo.txt", t);
+  scn::SceneNode* node = NewObject();
+  Load(node, folder);
+  ASSERT_NE(Target(node), nullptr) << "the mesh is still built";
+  scn::SceneNode* uvw = scn::GetFirstTag(Target(node), scn::kTagUVW);
+  ASSERT_NE(uvw, nullptr);
+  for (int j : {0, 500, scn::GetPolygonCount(Target(node)) - 1}) {
+    scn::UVWPolygon got;
+    ASSERT_TRUE(scn::GetUVW(uvw, j, &got));
+    EXPECT_EQ(got.a, scn::Vector{}) << j;
+    EXPECT_EQ(got.c, scn::Vector{}) << j;
+  }
+  const std::string corners = std::to_string(fx::MakeFaceMesh(o.seed).triangles.size());
+  EXPECT_TRUE(H().diagnostics().Contains("5 texture coordinates fit neither the " + corners +
+                                         " triangle corners nor the 1220 points"));
+}
+
 struct BadInput {
   const char* name;
   void (*spoil)(const std::filesystem::path& folder);
