@@ -128,4 +128,28 @@ TEST_F(CaptureSettingsTest, BrokenFilesFailAndKeepWhatWasRead) {
   EXPECT_EQ(host::FileService::LiveFiles(), 0) << "every failure frees its file";
 }
 
+TEST_F(CaptureSettingsTest, ARateThatIsNoPositiveNumberOrANegativeCountReadsAsTheDefault) {
+  struct Case {
+    std::string fps, frameCount;
+    double expectedFps;
+    int expectedCount;
+  };
+  const Case cases[] = {
+      {"nan", "10", 30.0, 10}, {"inf", "10", 30.0, 10},   {"-inf", "10", 30.0, 10}, {"-30", "10", 30.0, 10},
+      {"0", "10", 30.0, 10},   {"59.94", "-5", 59.94, 0}, {"0.5", "0", 0.5, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.fps + ", " + c.frameCount);
+    host_->diagnostics().Clear();
+    const auto path = temp_.Write("settings.txt", "1\n" + c.fps + "\ntrue\n" + c.frameCount + "\nt\n");
+    CaptureSettings s = Marked();
+    EXPECT_TRUE(s.Read(path.string()));
+    EXPECT_EQ(s.fps, c.expectedFps);
+    EXPECT_EQ(s.frameCount, c.expectedCount);
+    EXPECT_EQ(s.text, "t") << "the rest is read as usual";
+    const bool senseless = c.expectedFps != std::stod(c.fps) || c.expectedCount != std::stoi(c.frameCount);
+    EXPECT_EQ(host_->diagnostics().Contains(path.string()), senseless);
+  }
+}
+
 }  // namespace
