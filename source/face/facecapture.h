@@ -185,6 +185,8 @@ class FaceCaptureObject : public scn::ObjectData {
   // A new frame at the end of frames; null (reported) when memory runs out.
   FaceFrame* AppendFrame();
   void MarkImageRuns();
+  // Logs a problem of "faceGeo.txt" unless it is the one logged last.
+  void ReportGeometryProblem(const scn::Filename& file, const scn::String& problem);
   void DressTarget(scn::SceneNode* node, scn::Document* doc, scn::SceneNode* target);
   bool ReadRecord(scn::SceneNode* node, scn::RecordFile* rf, scn::Int32 level);
   bool WriteRecord(scn::RecordFile* rf);
@@ -207,6 +209,7 @@ class FaceCaptureObject : public scn::ObjectData {
   scn::Int32 lastPolygonCount = 0;      // of the target, at the last evaluation
   scn::Int32 lastFixedImage = -1;       // 1010 at the last evaluation
   std::vector<scn::Vector> projected_;  // per capture vertex, reused by every evaluation
+  scn::String geometryProblem_;         // the "faceGeo.txt" problem logged last
 };
 
 // The object's data when node is a face capture object, else null.

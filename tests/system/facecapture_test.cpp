@@ -1,5 +1,6 @@
 // The face capture object through the loaded module: defaults, loading a generated capture, bad input,
 // the enabling rules, copies and scene records.
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -196,6 +197,8 @@ struct BadInput {
   void (*spoil)(const std::filesystem::path& folder);
   const char* framesKept;
   bool buildsTarget;
+  const char* file;    // the file the diagnostic names first
+  const char* logged;  // part of what it says was wrong
 };
 
 const BadInput kBadInputs[] = {
@@ -205,14 +208,14 @@ const BadInput kBadInputs[] = {
        t.resize(2 * kFrameTokens + 500);
        WriteTokens(f / "faceData.txt", t);
      },
-     "2", false},
+     "2", false, "faceData.txt", ": frame 2 (of 4, from 0): expected 1220 vertices (3 numbers each)"},
     {"frame version 3",
      [](const std::filesystem::path& f) {
        auto t = Tokens(f / "faceData.txt");
        t[kFrameTokens] = "3";
        WriteTokens(f / "faceData.txt", t);
      },
-     "1", false},
+     "1", false, "faceData.txt", ": frame 1 (of 4, from 0): the frame version 3 is neither 1 nor 2"},
     {"name count that never completes",
      [](const std::filesystem::path& f) {
        auto t = Tokens(f / "faceData.txt");
@@ -220,42 +223,42 @@ const BadInput kBadInputs[] = {
        t.resize(kFrameTokens + kWeightCountToken + 21);
        WriteTokens(f / "faceData.txt", t);
      },
-     "1", false},
+     "1", false, "faceData.txt", ": frame 1 (of 4, from 0): expected the blendshape weights"},
     {"a number that is none",
      [](const std::filesystem::path& f) {
        auto t = Tokens(f / "faceData.txt");
        t[kFrameTokens + 40] = "x1";
        WriteTokens(f / "faceData.txt", t);
      },
-     "1", false},
+     "1", false, "faceData.txt", ": frame 1 (of 4, from 0): expected the camera intrinsics (9 numbers)"},
     {"no faceData.txt", [](const std::filesystem::path& f) { std::filesystem::remove(f / "faceData.txt"); },
-     "0", false},
+     "0", false, "faceData.txt", " does not exist"},
     {"geometry promising two billion points",
      [](const std::filesystem::path& f) {
        auto t = Tokens(f / "faceGeo.txt");
        t[1] = "2000000000";
        WriteTokens(f / "faceGeo.txt", t);
      },
-     "4", false},
+     "4", false, "faceGeo.txt", " of 2000000000 (3 numbers); no face mesh"},
     {"geometry of another version",
      [](const std::filesystem::path& f) {
        auto t = Tokens(f / "faceGeo.txt");
        t[0] = "2";
        WriteTokens(f / "faceGeo.txt", t);
      },
-     "4", false},
+     "4", false, "faceGeo.txt", ": expected version 1; no face mesh"},
     {"geometry naming a point it lacks",
      [](const std::filesystem::path& f) {
        auto t = Tokens(f / "faceGeo.txt");
        t[2 + 3 * 1220 + 1] = "1220";
        WriteTokens(f / "faceGeo.txt", t);
      },
-     "4", false},
+     "4", false, "faceGeo.txt", ": point index 0 names point 1220 of 1220; no face mesh"},
 };
 
 class FaceCaptureBadInputTest : public FaceCaptureTest, public ::testing::WithParamInterface<BadInput> {};
 
-TEST_P(FaceCaptureBadInputTest, KeepsTheWholeFramesReadAndClearsTheStatus) {
+TEST_P(FaceCaptureBadInputTest, KeepsTheWholeFramesReadClearsTheStatusAndLogsTheCauseOnce) {
   const std::filesystem::path folder = Write(Options(4));
   GetParam().spoil(folder);
   scn::SceneNode* node = NewObject();
@@ -266,6 +269,13 @@ TEST_P(FaceCaptureBadInputTest, KeepsTheWholeFramesReadAndClearsTheStatus) {
   EXPECT_EQ(H().status().Progress(), -1);
   EvaluateAt(0);  // what was kept plays without harm
   EvaluateAt(1);
+  const std::string prefix = std::string(GetParam().file) + ": " + (folder / GetParam().file).string();
+  const auto lines = H().diagnostics().Lines();
+  const auto logged = std::count_if(lines.begin(), lines.end(), [&](const std::string& line) {
+    return line.rfind(prefix, 0) == 0 && line.find(GetParam().logged) != std::string::npos;
+  });
+  EXPECT_EQ(logged, 1) << prefix << "..." << GetParam().logged << "\nnot once in:\n"
+                       << ::testing::PrintToString(lines);
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, FaceCaptureBadInputTest, ::testing::ValuesIn(kBadInputs),

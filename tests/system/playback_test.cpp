@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -166,6 +167,25 @@ TEST_F(PlaybackTest, RefusesWhatItCannotPlay) {
     EXPECT_NE(o.err.find(c.message), std::string::npos) << o.err;
     EXPECT_FALSE(fs::exists(out));
   }
+}
+
+TEST_F(PlaybackTest, AFailedLoadIsReportedWithItsCause) {
+  const fs::path data = temp_ / options_.name / "faceData.txt";
+  const std::string whole = ReadFileBytes(data);
+  // Cut inside frame 5 of 8: its vertices end early.
+  std::size_t cut = 0;
+  for (int frames = 0; frames < 5; ++frames) cut = whole.find("\n2\n", cut + 1);
+  ASSERT_NE(cut, std::string::npos);
+  {
+    std::ofstream out(data, std::ios::binary | std::ios::trunc);
+    out << whole.substr(0, cut + 2000);
+  }
+  const Outcome o = Play(Capture() + " --quiet --out " + Quoted((temp_ / "out").string()), temp_.path());
+  EXPECT_EQ(o.code, 1);
+  EXPECT_NE(o.err.find("faceData.txt: " + data.string() + ": frame 5 (of 8, from 0): expected 1220 vertices"),
+            std::string::npos)
+      << o.err;
+  EXPECT_EQ(o.err.find("faceGeo.txt"), std::string::npos) << "the geometry is fine: " << o.err;
 }
 
 }  // namespace
