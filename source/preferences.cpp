@@ -1,23 +1,35 @@
 #include "preferences.h"
 
+#include <cmath>
+#include <limits>
+#include <string>
+
 #include "scn/api.h"
 
 namespace {
 
 constexpr scn::Int32 kPreferenceIds[] = {PrefPort, PrefCustomIp, PrefUseCustomIp, PrefDataFolder};
 
-// Numbers as the host converts them; false for any other value.
+// Numbers as the host converts them; false for any other value and for a real that is no whole number
+// an Int32 holds (NaN, infinity, 1e10), which has no Int32 to become.
 bool ToInt32(const scn::Value& v, scn::Int32* out) {
   if (auto p = std::get_if<scn::Int32>(&v)) {
     *out = *p;
   } else if (auto p = std::get_if<scn::Bool>(&v)) {
     *out = *p ? 1 : 0;
   } else if (auto p = std::get_if<scn::Float64>(&v)) {
+    constexpr auto kLow = static_cast<scn::Float64>(std::numeric_limits<scn::Int32>::min());
+    constexpr auto kHigh = static_cast<scn::Float64>(std::numeric_limits<scn::Int32>::max());
+    if (!(*p >= kLow && *p <= kHigh)) return false;
     *out = static_cast<scn::Int32>(*p);
   } else {
     return false;
   }
   return true;
+}
+
+bool IsPort(scn::Int32 port) {
+  return port >= kMinPort && port <= kMaxPort;
 }
 
 bool ToFilename(const scn::Value& v, scn::Filename* out) {
@@ -37,7 +49,12 @@ bool StorePreference(scn::Container& prefs, scn::Int32 id, const scn::Value& dat
   scn::Filename file;
   switch (id) {
     case PrefPort:
-      if (!ToInt32(data, &number)) return false;
+      if (!ToInt32(data, &number) || !IsPort(number)) {
+        scn::DiagnosticOutput("preferences: the server port takes a whole number of " +
+                              std::to_string(kMinPort) + " to " + std::to_string(kMaxPort) +
+                              "; the value was refused");
+        return false;
+      }
       prefs.SetInt32(PrefPort, number);
       return true;
     case PrefCustomIp:

@@ -14,6 +14,9 @@ inline constexpr scn::Int32 PrefDataFolder = 1003;
 
 inline constexpr scn::Int32 kARPreferencesPageId = 1040654;
 inline constexpr scn::Int32 kDefaultPort = 60001;
+// The ports the page accepts, as its description says.
+inline constexpr scn::Int32 kMinPort = 1;
+inline constexpr scn::Int32 kMaxPort = 65535;
 
 // The page in the host's preferences window; its values live in the preferences container, not in the
 // page's node.

@@ -1,6 +1,5 @@
 // kinetra-host --play, run as a user runs it: a child process on a generated capture folder.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <array>
 #include <cstdlib>
@@ -10,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "hostprocess.h"
 #include "kinetra_fixture/facecapturefixture.h"
 #include "scn/types.h"
 #include "tempdir.h"
@@ -19,13 +19,10 @@ namespace {
 namespace fs = std::filesystem;
 namespace fx = kinetra::fixture;
 
-struct Outcome {
-  int code = -1;
-  std::string out, err;
-};
+using Outcome = HostOutcome;
 
 std::string Quoted(const std::string& text) {
-  return "'" + text + "'";
+  return ShellQuoted(text);
 }
 
 std::string FrameFile(const fs::path& dir, int frame, const char* suffix) {
@@ -83,19 +80,8 @@ class PlaybackTest : public ::testing::Test {
     ASSERT_TRUE(fx::WriteFaceCapture(temp_.path(), options_, &error)) << error;
   }
 
-  // Runs the program in folder cwd with the plug-in folder it was built with.
-  Outcome Play(const std::string& args, const fs::path& cwd) {
-    const fs::path out = temp_ / "stdout.txt", err = temp_ / "stderr.txt";
-    const std::string command = "cd " + Quoted(cwd.string()) + " && " + Quoted(KINETRA_HOST_EXE) +
-                                " --play " + args + " >" + Quoted(out.string()) + " 2>" +
-                                Quoted(err.string());
-    const int status = std::system(command.c_str());
-    Outcome o;
-    o.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    o.out = ReadFileBytes(out);
-    o.err = ReadFileBytes(err);
-    return o;
-  }
+  // Runs the program in folder cwd.
+  Outcome Play(const std::string& args, const fs::path& cwd) { return RunHost("--play " + args, cwd, temp_); }
 
   std::string Capture() const { return Quoted((temp_ / options_.name).string()); }
 

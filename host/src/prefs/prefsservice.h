@@ -37,8 +37,9 @@ class PrefsService {
   // The page's value through ReadParameterHook, else from the node's container; empty when the page is
   // not open or the hook fails.
   scn::Value GetPageValue(scn::Int32 pageId, scn::Int32 paramId);
-  // Through WriteParameterHook, else into the node's container; false when the page is not open or the
-  // hook fails.
+  // Through WriteParameterHook, else into the node's container; false when the page is not open, the
+  // hook fails, or a number lies outside the limits (min, max) of the parameter's description, which
+  // the preferences window's field would not let through.
   bool SetPageValue(scn::Int32 pageId, scn::Int32 paramId, scn::Value value);
   // IsParameterEnabled with the parameter's description entry (empty when it has none).
   bool IsPageParameterEnabled(scn::Int32 pageId, scn::Int32 paramId);
@@ -55,6 +56,7 @@ class PrefsService {
     std::unique_ptr<scn::Description> description;
   };
   Page* FindOpenPage(scn::Int32 pageId, const char* call);
+  static bool WithinLimits(const Page& page, scn::Int32 paramId, const scn::Value& value);
   void Load();
 
   Host& host_;
