@@ -43,10 +43,12 @@ bool ToFilename(const scn::Value& v, scn::Filename* out) {
   return true;
 }
 
-// A value of the wrong kind is refused rather than stored as a made-up default.
+// A value of the wrong kind is refused rather than stored as a made-up default. Under the settings
+// lock: the reader thread reads the data folder while the page writes it.
 bool StorePreference(scn::Container& prefs, scn::Int32 id, const scn::Value& data) {
   scn::Int32 number = 0;
   scn::Filename file;
+  scn::WorldSettingsLock lock;
   switch (id) {
     case PrefPort:
       if (!ToInt32(data, &number) || !IsPort(number)) {
@@ -77,12 +79,19 @@ bool IsPreferenceId(scn::Int32 id) {
   return id >= PrefPort && id <= PrefDataFolder;
 }
 
+// A copy of the data folder, taken under the settings lock: any thread. The preferences container is
+// not made here, as another thread must not write the settings; without it there is no data folder.
+scn::Filename DataFolder() {
+  scn::WorldSettingsLock lock;
+  scn::Container* world = scn::GetWorldSettings();
+  scn::Container* prefs = world ? world->GetContainerInstance(kPrefsContainerId) : nullptr;
+  return prefs ? prefs->GetFilename(PrefDataFolder) : scn::Filename();
+}
+
 // The data folder joined with name, made when missing; empty when the data folder does not exist.
 scn::Filename DataSubFolder(const char* name) {
   scn::Filename result;
-  scn::Container* prefs = GetPreferencesContainer();
-  if (!prefs) return result;
-  const scn::Filename dataFolder = prefs->GetFilename(PrefDataFolder);
+  const scn::Filename dataFolder = DataFolder();
   if (dataFolder.IsEmpty() || !scn::FileExists(dataFolder, true)) return result;
   result = dataFolder + scn::Filename(name);
   if (!scn::FileExists(result, true)) scn::CreateFolder(result);
@@ -174,13 +183,16 @@ void InitPreferenceValue(scn::Int32 id, const scn::Value& defaultValue, scn::Des
       entry->Set(scn::kDescDefault, defaultValue);
     return;
   }
-  if (prefs && prefs->GetType(id) != scn::TypeOf(defaultValue)) prefs->Set(id, defaultValue);
+  if (!prefs) return;
+  scn::WorldSettingsLock lock;
+  if (prefs->GetType(id) != scn::TypeOf(defaultValue)) prefs->Set(id, defaultValue);
 }
 
 scn::Container* GetPreferencesContainer() {
   scn::Container* world = scn::GetWorldSettings();
   if (!world) return nullptr;
   if (scn::Container* prefs = world->GetContainerInstance(kPrefsContainerId)) return prefs;
+  scn::WorldSettingsLock lock;
   world->SetContainer(kPrefsContainerId, scn::Container());
   return world->GetContainerInstance(kPrefsContainerId);
 }

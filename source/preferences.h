@@ -42,8 +42,11 @@ void InitPreferenceValue(scn::Int32 id, const scn::Value& defaultValue, scn::Des
                          scn::Container* prefs);
 
 // The plug-in's preferences (made empty on first use); null when the host's preferences are not there.
+// Main thread: it may make the container, and its values may be read there as they are; a write to them
+// holds scn::WorldSettingsLock, because other threads read them.
 scn::Container* GetPreferencesContainer();
 // The data folder's "captures" and "armodels" folders (made when missing); empty without a data folder.
+// Any thread: the phone link's reader thread asks for them while the page may change the data folder.
 scn::Filename GetCapturesFolder();
 scn::Filename GetArModelsFolder();
 

@@ -171,4 +171,11 @@ Container* GetWorldSettings() {
   return lib ? lib->GetWorldSettings() : nullptr;
 }
 
+WorldSettingsLock::WorldSettingsLock() : lib_(Library<PreferencesLibrary>(kLibPreferences)) {
+  if (lib_) lib_->LockWorldSettings();
+}
+WorldSettingsLock::~WorldSettingsLock() {
+  if (lib_) lib_->UnlockWorldSettings();
+}
+
 }  // namespace scn

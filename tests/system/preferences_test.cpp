@@ -1,7 +1,14 @@
 // The plug-in's preference page through the loaded module, as the host's preferences window runs it.
+#include "preferences.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <limits>
+#include <set>
+#include <thread>
+#include <vector>
 
 #include "hostprocess.h"
 #include "loadedhost.h"
@@ -9,6 +16,7 @@
 #include "registry/registry.h"
 #include "resources/description.h"
 #include "scene/scenenode.h"
+#include "scn/api.h"
 
 namespace {
 
@@ -122,6 +130,40 @@ TEST_F(PreferencesPageTest, SetPrefRefusesAPortOutsideTheRangeAndKeepsTheStoredO
         << o.err;
     EXPECT_NE(o.out.find("1000 port               6000"), std::string::npos) << o.out;
   }
+}
+
+// The phone link's reader thread asks for the captures folder while the user changes the data folder.
+TEST_F(PreferencesPageTest, AnotherThreadReadsTheFoldersWhileThePageChangesTheDataFolder) {
+  StartPlugin();
+  ASSERT_TRUE(scn::SetHostTables(H().Tables()));  // the accessors in-process, as the reader thread calls them
+  const std::filesystem::path a = temp_ / "a", b = temp_ / "b";
+  std::filesystem::create_directories(a);
+  std::filesystem::create_directories(b);
+  ASSERT_NE(P().OpenPage(kPage), nullptr);
+  ASSERT_TRUE(P().SetPageValue(kPage, 1003, scn::Filename(a.string())));
+
+  std::atomic<bool> started{false}, done{false};
+  std::vector<std::string> seen;
+  std::thread reader([&] {
+    while (!done.load()) {
+      seen.push_back(GetCapturesFolder().GetString());
+      seen.push_back(GetArModelsFolder().GetString());
+      started.store(true);
+    }
+  });
+  while (!started.load()) std::this_thread::yield();
+  bool allSet = true;
+  for (int i = 0; i < 2000; ++i)
+    allSet = P().SetPageValue(kPage, 1003, scn::Filename((i % 2 ? a : b).string())) && allSet;
+  done.store(true);
+  reader.join();
+
+  EXPECT_TRUE(allSet);
+  const std::set<std::string> folders = {(a / "captures").string(), (a / "armodels").string(),
+                                         (b / "captures").string(), (b / "armodels").string()};
+  const auto odd =
+      std::count_if(seen.begin(), seen.end(), [&](const std::string& f) { return !folders.count(f); });
+  EXPECT_EQ(odd, 0) << "of " << seen.size() << " folders read";
 }
 
 TEST_F(PreferencesPageTest, TheAddressIsDisabledWhileTheSwitchIsOffAndKeepsItsText) {

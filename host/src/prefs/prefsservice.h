@@ -1,9 +1,12 @@
 // World settings, saved in the host's settings file, and the preference pages of plug-ins.
 #pragma once
 
+#include <atomic>
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <mutex>
+#include <thread>
 
 #include "resources/description.h"
 #include "scn/container.h"
@@ -24,6 +27,11 @@ class PrefsService {
   static void FillLibrary(scn::PreferencesLibrary& lib);
 
   scn::Container& WorldSettings() { return world_; }
+  // The settings lock of the preferences library; any thread, recursive.
+  void LockSettings();
+  // False (nothing released) when the calling thread does not hold the lock.
+  bool UnlockSettings();
+  bool HoldsSettingsLock() const { return owner_.load() == std::this_thread::get_id(); }
   // Writes the world settings to the settings file (atomically); true without a file; a failure is
   // reported to diagnostics.
   bool Save();
@@ -62,6 +70,9 @@ class PrefsService {
   Host& host_;
   std::filesystem::path file_;
   scn::Container world_;
+  std::recursive_mutex settingsLock_;
+  std::atomic<std::thread::id> owner_{};
+  int lockDepth_ = 0;  // taken by the owner, under settingsLock_
   std::map<scn::Int32, Page> pages_;
 };
 
