@@ -20,7 +20,8 @@ const Lib* Library(Int32 id) {
 
 Bool SetHostTables(const HostTables* tables) {
   if (!tables || tables->version < kHostApiVersion || !tables->core || !tables->file || !tables->record ||
-      !tables->registry || !tables->ui)
+      !tables->registry || !tables->ui || !tables->scene || !tables->bitmap || !tables->thread ||
+      !tables->net)
     return false;
   g_tables = tables;
   return true;

@@ -9,7 +9,8 @@
 
 namespace scn {
 
-// Called by the module's entry on action 1; null or a version below kHostApiVersion is refused.
+// Called by the module's entry on action 1; null, a version below kHostApiVersion or a missing table is
+// refused.
 Bool SetHostTables(const HostTables* tables);
 const HostTables* GetHostTables();
 
