@@ -1,6 +1,5 @@
 #include "preferences.h"
 
-#include <cmath>
 #include <limits>
 #include <string>
 
@@ -10,8 +9,8 @@ namespace {
 
 constexpr scn::Int32 kPreferenceIds[] = {PrefPort, PrefCustomIp, PrefUseCustomIp, PrefDataFolder};
 
-// Numbers as the host converts them; false for any other value and for a real that is no whole number
-// an Int32 holds (NaN, infinity, 1e10), which has no Int32 to become.
+// Numbers as the host converts them (a real loses its fraction); false for any other value and for a
+// real beyond the Int32 range or NaN, which no Int32 can hold.
 bool ToInt32(const scn::Value& v, scn::Int32* out) {
   if (auto p = std::get_if<scn::Int32>(&v)) {
     *out = *p;
@@ -52,9 +51,8 @@ bool StorePreference(scn::Container& prefs, scn::Int32 id, const scn::Value& dat
   switch (id) {
     case PrefPort:
       if (!ToInt32(data, &number) || !IsPort(number)) {
-        scn::DiagnosticOutput("preferences: the server port takes a whole number of " +
-                              std::to_string(kMinPort) + " to " + std::to_string(kMaxPort) +
-                              "; the value was refused");
+        scn::DiagnosticOutput("preferences: the server port takes " + std::to_string(kMinPort) + " to " +
+                              std::to_string(kMaxPort) + "; the value was refused");
         return false;
       }
       prefs.SetInt32(PrefPort, number);

@@ -87,7 +87,7 @@ TEST_F(PreferencesPageTest, StoredValuesOfAnotherTypeAreResetWhenTheDefaultsAppl
   EXPECT_EQ(Get(1003), scn::Value(scn::Filename()));
 }
 
-TEST_F(PreferencesPageTest, ThePortIsAWholeNumberOf1To65535) {
+TEST_F(PreferencesPageTest, ThePortTakes1To65535AndNoRealBeyondIt) {
   StartPlugin();
   scn::SceneNode* page = P().OpenPage(kPage);
   ASSERT_NE(page, nullptr);
