@@ -241,6 +241,8 @@ bool FaceCaptureObject::LoadPerformance(scn::SceneNode* node, scn::Document* doc
         bc->SetInt32(kFaceImageIndex, 0);
       }
     } else {
+      scn::DiagnosticOutput("settings.txt: " + settingsFile.GetString() +
+                            ": cannot be read to its end; the capture plays with the default settings");
       settings.Reset();  // a bad file leaves no half-read values
     }
   }

@@ -231,6 +231,11 @@ const BadInput kBadInputs[] = {
        WriteTokens(f / "faceData.txt", t);
      },
      "1", false, "faceData.txt", ": frame 1 (of 4, from 0): expected the camera intrinsics (9 numbers)"},
+    {"settings that end early",
+     [](const std::filesystem::path& f) {
+       WriteTokens(f / "settings.txt", {"2", "30.0", "true"});
+     },
+     "4", true, "settings.txt", ": cannot be read to its end; the capture plays with the default settings"},
     {"no faceData.txt", [](const std::filesystem::path& f) { std::filesystem::remove(f / "faceData.txt"); },
      "0", false, "faceData.txt", " does not exist"},
     {"geometry promising two billion points",
