@@ -4,11 +4,14 @@
 #include <new>
 #include <utility>
 
+#include "capturename.h"
 #include "preferences.h"
 
 namespace {
 
-bool IsDelimiter(char c) { return c == '\n' || c == '\r' || c == ':' || c == '~'; }
+bool IsDelimiter(char c) {
+  return c == '\n' || c == '\r' || c == ':' || c == '~';
+}
 
 // The bytes of one token. Short tokens stay in the inline bytes; longer ones move to host memory that
 // grows to 1.5 times its size, rounded up to a multiple of 16.
@@ -28,7 +31,9 @@ class TokenBuffer {
   }
   const char* data() const { return data_; }
   std::size_t size() const { return size_; }
-  bool Equals(const char* text) const { return std::strlen(text) == size_ && std::memcmp(data_, text, size_) == 0; }
+  bool Equals(const char* text) const {
+    return std::strlen(text) == size_ && std::memcmp(data_, text, size_) == 0;
+  }
 
  private:
   static constexpr std::size_t kInline = 64;
@@ -68,7 +73,9 @@ bool ReadFloats(scn::HostFile* file, scn::Float64* values, int count) {
   return true;
 }
 
-bool FileIsSound(scn::HostFile* file) { return scn::GetFileError(file) == 0; }
+bool FileIsSound(scn::HostFile* file) {
+  return scn::GetFileError(file) == 0;
+}
 
 }  // namespace
 
@@ -176,19 +183,14 @@ bool ReadFaceVertices(scn::HostFile* file, std::vector<scn::Vector>& vertices) {
   return true;
 }
 
-bool IsValidCaptureName(const scn::String& name) {
-  if (name.empty() || name == "." || name == "..") return false;
-  return name.find_first_of(std::string("/\\\0", 3)) == scn::String::npos;
-}
-
 namespace {
 
 bool WriteCaptureInfoFields(scn::HostFile* f, const CaptureInfo& info) {
-  return scn::WriteFileInt32(f, CaptureInfo::kCaptureInfoVersion) && scn::WriteFileString(f, info.captureName) &&
-         scn::WriteFileString(f, info.secondName) && scn::WriteFileInt32(f, info.imageCount) &&
-         scn::WriteFileFloat64(f, info.timestamp) && scn::WriteFileByte(f, info.hasImages ? 1 : 0) &&
-         scn::WriteFileFloat32(f, info.fps) && scn::WriteFileInt32(f, info.frameCount) &&
-         scn::WriteFileInt32(f, info.kind);
+  return scn::WriteFileInt32(f, CaptureInfo::kCaptureInfoVersion) &&
+         scn::WriteFileString(f, info.captureName) && scn::WriteFileString(f, info.secondName) &&
+         scn::WriteFileInt32(f, info.imageCount) && scn::WriteFileFloat64(f, info.timestamp) &&
+         scn::WriteFileByte(f, info.hasImages ? 1 : 0) && scn::WriteFileFloat32(f, info.fps) &&
+         scn::WriteFileInt32(f, info.frameCount) && scn::WriteFileInt32(f, info.kind);
 }
 
 // Later fields of older versions are absent: their defaults, or what the record held (Float64, kind).
@@ -216,7 +218,7 @@ bool ReadCaptureInfoFields(scn::HostFile* f, CaptureInfo& info) {
 
 bool WriteCaptureInfo(const CaptureInfo& info) {
   const scn::Filename captures = GetCapturesFolder();
-  if (captures.IsEmpty() || !IsValidCaptureName(info.captureName)) return false;
+  if (captures.IsEmpty() || !IsSafeCaptureName(info.captureName)) return false;
   const scn::Filename folder = captures + scn::Filename(info.captureName);
   if (!scn::FileExists(folder, true)) return false;
   const scn::Filename path = folder + scn::Filename(kCaptureInfoFile);
@@ -243,6 +245,12 @@ bool ReadCaptureInfo(CaptureInfo& info, const scn::Filename& name) {
     CaptureInfo read = info;
     if (!ReadCaptureInfoFields(file.get(), read)) {
       scn::DiagnosticOutput("capture.info: " + name.GetString() + " is short or malformed");
+      return false;
+    }
+    // The name becomes the capture's folder: one that climbs out of the captures folder is refused.
+    if (!IsSafeCaptureName(read.captureName)) {
+      scn::DiagnosticOutput("capture.info: " + name.GetString() + " names the capture \"" +
+                            PrintableName(read.captureName) + "\", which is no single folder name");
       return false;
     }
     info = std::move(read);

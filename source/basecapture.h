@@ -64,14 +64,12 @@ struct CaptureInfo {
 
 inline constexpr char kCaptureInfoFile[] = "capture.info";
 
-// A name that can stand as one folder below the captures folder: not empty, not "." or "..", no path
-// separators and no NUL. Capture names come from the phone, so they are checked before use in paths.
-bool IsValidCaptureName(const scn::String& name);
 // Writes "capture.info" into the capture's existing folder below the captures folder; false (and
-// nothing written) when there is no captures folder, the name is no valid capture name or the folder
+// nothing written) when there is no captures folder, the name fails IsSafeCaptureName or the folder
 // is missing, and false when a write fails.
 bool WriteCaptureInfo(const CaptureInfo& info);
-// Reads a "capture.info" of any version 0 to 3; info is changed only on success.
+// Reads a "capture.info" of any version 0 to 3; info is changed only on success. A capture name that
+// fails IsSafeCaptureName is refused like a malformed file.
 bool ReadCaptureInfo(CaptureInfo& info, const scn::Filename& file);
 
 // A new T (host allocation at site) at the end of list, which owns it; null, reported, when memory runs

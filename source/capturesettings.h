@@ -9,7 +9,8 @@ struct CaptureSettings {
   // The defaults of a capture without settings.
   void Reset();
   // Reads the settings file; fields the file's version has not are left as they were, and so are the
-  // ones after a failed token (callers reset first). False when the file cannot be opened or read.
+  // ones after a failed token (callers reset first). False when the file cannot be opened or read. A
+  // frame rate that is not a positive number and a negative frame count read as their defaults (logged).
   bool Read(const scn::Filename& name);
 
   scn::Float64 fps = 30.0;

@@ -66,6 +66,8 @@ extern "C" __attribute__((visibility("default"))) scn::Int32 scn_main(scn::Int32
       return 1;
     }
     case 2:
+      // Before a successful initialise there are no host tables to register through.
+      if (g_initCount == 0) return 0;
       return PluginStart() ? 1 : 0;
     case 3:
       if (g_initCount > 0 && --g_initCount == 0) PluginEnd();
@@ -73,6 +75,7 @@ extern "C" __attribute__((visibility("default"))) scn::Int32 scn_main(scn::Int32
     case 4:
       return 5;
     case 6: {
+      if (g_initCount == 0) return -1;
       const auto id = static_cast<scn::Int32>(reinterpret_cast<std::uintptr_t>(p1) & 0xffffffffu);
       return PluginMessage(id, p2) ? 1 : -1;
     }

@@ -1,23 +1,34 @@
 #include "preferences.h"
 
+#include <limits>
+#include <string>
+
 #include "scn/api.h"
 
 namespace {
 
 constexpr scn::Int32 kPreferenceIds[] = {PrefPort, PrefCustomIp, PrefUseCustomIp, PrefDataFolder};
 
-// Numbers as the host converts them; false for any other value.
+// Numbers as the host converts them (a real loses its fraction); false for any other value and for a
+// real beyond the Int32 range or NaN, which no Int32 can hold.
 bool ToInt32(const scn::Value& v, scn::Int32* out) {
   if (auto p = std::get_if<scn::Int32>(&v)) {
     *out = *p;
   } else if (auto p = std::get_if<scn::Bool>(&v)) {
     *out = *p ? 1 : 0;
   } else if (auto p = std::get_if<scn::Float64>(&v)) {
+    constexpr auto kLow = static_cast<scn::Float64>(std::numeric_limits<scn::Int32>::min());
+    constexpr auto kHigh = static_cast<scn::Float64>(std::numeric_limits<scn::Int32>::max());
+    if (!(*p >= kLow && *p <= kHigh)) return false;
     *out = static_cast<scn::Int32>(*p);
   } else {
     return false;
   }
   return true;
+}
+
+bool IsPort(scn::Int32 port) {
+  return port >= kMinPort && port <= kMaxPort;
 }
 
 bool ToFilename(const scn::Value& v, scn::Filename* out) {
@@ -31,13 +42,19 @@ bool ToFilename(const scn::Value& v, scn::Filename* out) {
   return true;
 }
 
-// A value of the wrong kind is refused rather than stored as a made-up default.
+// A value of the wrong kind is refused rather than stored as a made-up default. Under the settings
+// lock: the reader thread reads the data folder while the page writes it.
 bool StorePreference(scn::Container& prefs, scn::Int32 id, const scn::Value& data) {
   scn::Int32 number = 0;
   scn::Filename file;
+  scn::WorldSettingsLock lock;
   switch (id) {
     case PrefPort:
-      if (!ToInt32(data, &number)) return false;
+      if (!ToInt32(data, &number) || !IsPort(number)) {
+        scn::DiagnosticOutput("preferences: the server port takes " + std::to_string(kMinPort) + " to " +
+                              std::to_string(kMaxPort) + "; the value was refused");
+        return false;
+      }
       prefs.SetInt32(PrefPort, number);
       return true;
     case PrefCustomIp:
@@ -60,12 +77,19 @@ bool IsPreferenceId(scn::Int32 id) {
   return id >= PrefPort && id <= PrefDataFolder;
 }
 
+// A copy of the data folder, taken under the settings lock: any thread. The preferences container is
+// not made here, as another thread must not write the settings; without it there is no data folder.
+scn::Filename DataFolder() {
+  scn::WorldSettingsLock lock;
+  scn::Container* world = scn::GetWorldSettings();
+  scn::Container* prefs = world ? world->GetContainerInstance(kPrefsContainerId) : nullptr;
+  return prefs ? prefs->GetFilename(PrefDataFolder) : scn::Filename();
+}
+
 // The data folder joined with name, made when missing; empty when the data folder does not exist.
 scn::Filename DataSubFolder(const char* name) {
   scn::Filename result;
-  scn::Container* prefs = GetPreferencesContainer();
-  if (!prefs) return result;
-  const scn::Filename dataFolder = prefs->GetFilename(PrefDataFolder);
+  const scn::Filename dataFolder = DataFolder();
   if (dataFolder.IsEmpty() || !scn::FileExists(dataFolder, true)) return result;
   result = dataFolder + scn::Filename(name);
   if (!scn::FileExists(result, true)) scn::CreateFolder(result);
@@ -157,13 +181,16 @@ void InitPreferenceValue(scn::Int32 id, const scn::Value& defaultValue, scn::Des
       entry->Set(scn::kDescDefault, defaultValue);
     return;
   }
-  if (prefs && prefs->GetType(id) != scn::TypeOf(defaultValue)) prefs->Set(id, defaultValue);
+  if (!prefs) return;
+  scn::WorldSettingsLock lock;
+  if (prefs->GetType(id) != scn::TypeOf(defaultValue)) prefs->Set(id, defaultValue);
 }
 
 scn::Container* GetPreferencesContainer() {
   scn::Container* world = scn::GetWorldSettings();
   if (!world) return nullptr;
   if (scn::Container* prefs = world->GetContainerInstance(kPrefsContainerId)) return prefs;
+  scn::WorldSettingsLock lock;
   world->SetContainer(kPrefsContainerId, scn::Container());
   return world->GetContainerInstance(kPrefsContainerId);
 }

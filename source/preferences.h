@@ -14,6 +14,9 @@ inline constexpr scn::Int32 PrefDataFolder = 1003;
 
 inline constexpr scn::Int32 kARPreferencesPageId = 1040654;
 inline constexpr scn::Int32 kDefaultPort = 60001;
+// The ports the page accepts, as its description says.
+inline constexpr scn::Int32 kMinPort = 1;
+inline constexpr scn::Int32 kMaxPort = 65535;
 
 // The page in the host's preferences window; its values live in the preferences container, not in the
 // page's node.
@@ -39,8 +42,11 @@ void InitPreferenceValue(scn::Int32 id, const scn::Value& defaultValue, scn::Des
                          scn::Container* prefs);
 
 // The plug-in's preferences (made empty on first use); null when the host's preferences are not there.
+// Main thread: it may make the container, and its values may be read there as they are; a write to them
+// holds scn::WorldSettingsLock, because other threads read them.
 scn::Container* GetPreferencesContainer();
 // The data folder's "captures" and "armodels" folders (made when missing); empty without a data folder.
+// Any thread: the phone link's reader thread asks for them while the page may change the data folder.
 scn::Filename GetCapturesFolder();
 scn::Filename GetArModelsFolder();
 

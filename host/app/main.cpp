@@ -12,6 +12,7 @@
 #include "playback.h"
 #include "prefs/prefsservice.h"
 #include "registry/registry.h"
+#include "resources/description.h"
 #include "ui/uiservice.h"
 
 namespace {
@@ -82,6 +83,15 @@ std::string ShowValue(const scn::Value& v) {
   return "(none)";
 }
 
+// " (it takes MIN to MAX)" from the page's description of the parameter; empty when it gives no limits.
+std::string LimitsText(const host::PrefsService& prefs, int id) {
+  const scn::Description* desc = prefs.PageDescription(kPrefsPage);
+  const scn::Container* entry = desc ? desc->Find(id) : nullptr;
+  if (!entry || !entry->Has(host::kDescMin) || !entry->Has(host::kDescMax)) return {};
+  return " (it takes " + ShowValue(*entry->Find(host::kDescMin)) + " to " +
+         ShowValue(*entry->Find(host::kDescMax)) + ")";
+}
+
 // Sets and shows the preferences as the host's preferences window would; 1 when the page fails.
 int RunPrefs(host::Host& host, const Args& args) {
   if (!args.showPrefs && args.setPrefs.empty()) return 0;
@@ -93,7 +103,8 @@ int RunPrefs(host::Host& host, const Args& args) {
   int status = 0;
   for (const auto& [id, value] : args.setPrefs) {
     if (prefs.SetPageValue(kPrefsPage, id, value)) continue;
-    std::fprintf(stderr, "kinetra-host: preference %d refused the value\n", id);
+    std::fprintf(stderr, "kinetra-host: preference %d refused the value %s%s\n", id, ShowValue(value).c_str(),
+                 LimitsText(prefs, id).c_str());
     status = 1;
   }
   if (!args.setPrefs.empty() && args.settingsFile.empty())

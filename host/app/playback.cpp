@@ -101,12 +101,24 @@ class Playback {
       scn::FreeSceneNode(capture_);
       return Fail("the face capture object could not be inserted");
     }
+    const std::size_t before = host_.diagnostics().Lines().size();
     scn::SetParameter(capture_, kFaceFile, scn::Filename(file.string()));
-    if (!HasFrames(capture_)) return Fail(Quoted(file) + " gave no frames");
     const scn::Int64 targetId = scn::GetNodeContainer(capture_)->GetLink(kFaceTargetLink);
     target_ = scn::ResolveLinkValue(doc_, targetId, scn::kTypePolygonObject);
-    if (!target_) return Fail("loading " + Quoted(file) + " made no target mesh (is faceGeo.txt there?)");
-    return 0;
+    if (HasFrames(capture_) && target_) return 0;
+    // What the plug-in logged while loading names the file and what it lacked.
+    const std::string causes = LinesSince(before);
+    if (!causes.empty()) return Fail("loading " + Quoted(file) + " failed:" + causes);
+    if (!HasFrames(capture_)) return Fail(Quoted(file) + " gave no frames");
+    return Fail("loading " + Quoted(file) + " made no target mesh");
+  }
+
+  // The host's diagnostic lines from index `from` on, each on a line of its own.
+  std::string LinesSince(std::size_t from) const {
+    const std::vector<std::string> lines = host_.diagnostics().Lines();
+    std::string text;
+    for (std::size_t i = from; i < lines.size(); ++i) text += "\n  " + lines[i];
+    return text;
   }
 
   int PrepareOut() {

@@ -20,7 +20,8 @@ const Lib* Library(Int32 id) {
 
 Bool SetHostTables(const HostTables* tables) {
   if (!tables || tables->version < kHostApiVersion || !tables->core || !tables->file || !tables->record ||
-      !tables->registry || !tables->ui)
+      !tables->registry || !tables->ui || !tables->scene || !tables->bitmap || !tables->thread ||
+      !tables->net)
     return false;
   g_tables = tables;
   return true;
@@ -169,6 +170,13 @@ Container* GetDescriptionEntry(Description* desc, Int32 id) {
 Container* GetWorldSettings() {
   auto lib = Library<PreferencesLibrary>(kLibPreferences);
   return lib ? lib->GetWorldSettings() : nullptr;
+}
+
+WorldSettingsLock::WorldSettingsLock() : lib_(Library<PreferencesLibrary>(kLibPreferences)) {
+  if (lib_) lib_->LockWorldSettings();
+}
+WorldSettingsLock::~WorldSettingsLock() {
+  if (lib_) lib_->UnlockWorldSettings();
 }
 
 }  // namespace scn

@@ -1,5 +1,6 @@
 #include "face/facecapture.h"
 
+#include <algorithm>
 #include <new>
 
 #include "face/imagelist.h"
@@ -94,7 +95,7 @@ void FaceCaptureObject::FreeImages() {
 
 bool FaceCaptureObject::HasImages() {
   SpinLockGuard guard(imagesLock);
-  return !images.empty();
+  return std::any_of(images.begin(), images.end(), [](const scn::Bitmap* image) { return image != nullptr; });
 }
 
 bool FaceCaptureObject::AppendImage(scn::Bitmap* image) {

@@ -142,8 +142,10 @@ class FaceCaptureObject : public scn::ObjectData {
   // Sorts imageFiles once until the next append.
   void SortImageFilesIfNeeded();
   void FreeImages();
+  // True when at least one image is loaded.
   bool HasImages();
-  // Any thread; false (reported, image freed) when memory runs out.
+  // Any thread; the entry of the next image file, null for one that could not be read. False
+  // (reported, image freed) when memory runs out.
   bool AppendImage(scn::Bitmap* image);
   // Loads the camera images on the image thread unless they are loaded, being loaded or one image is
   // held; false when nothing started.
@@ -165,7 +167,7 @@ class FaceCaptureObject : public scn::ObjectData {
   std::vector<scn::NodeLink*> shaderUsers;
   CaptureSettings settings;
   scn::Bool loaded = false;
-  std::vector<scn::Bitmap*> images;
+  std::vector<scn::Bitmap*> images;  // entry i is imageFiles[i]; null when that file could not be read
   scn::Int32 lastFrame = kNoFrame;
   scn::Int32 fixedImageFrame = 0;
   SpinLock imagesLock;
@@ -183,6 +185,8 @@ class FaceCaptureObject : public scn::ObjectData {
   // A new frame at the end of frames; null (reported) when memory runs out.
   FaceFrame* AppendFrame();
   void MarkImageRuns();
+  // Logs a problem of "faceGeo.txt" unless it is the one logged last.
+  void ReportGeometryProblem(const scn::Filename& file, const scn::String& problem);
   void DressTarget(scn::SceneNode* node, scn::Document* doc, scn::SceneNode* target);
   bool ReadRecord(scn::SceneNode* node, scn::RecordFile* rf, scn::Int32 level);
   bool WriteRecord(scn::RecordFile* rf);
@@ -205,6 +209,7 @@ class FaceCaptureObject : public scn::ObjectData {
   scn::Int32 lastPolygonCount = 0;      // of the target, at the last evaluation
   scn::Int32 lastFixedImage = -1;       // 1010 at the last evaluation
   std::vector<scn::Vector> projected_;  // per capture vertex, reused by every evaluation
+  scn::String geometryProblem_;         // the "faceGeo.txt" problem logged last
 };
 
 // The object's data when node is a face capture object, else null.

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "capturename.h"
 #include "face/facecapture.h"
 
 namespace {
@@ -105,6 +106,13 @@ void FaceCaptureObject::CopyIntoDocumentFolder(scn::SceneNode* node, scn::Docume
   const scn::Filename file = scn::GetNodeContainer(node)->GetFilename(kFaceFile);
   if (file.IsEmpty()) return;
   const scn::Filename source = file.GetDirectory();
+  // The copy goes into a folder of the capture folder's name beside the document.
+  if (!IsSafeCaptureName(source.GetFile().GetString())) {
+    scn::DiagnosticOutput("copy into the document folder: \"" + PrintableName(source.GetFile().GetString()) +
+                          "\" is no capture folder name");
+    scn::ShowNotice(scn::LoadResourceString(kNoFolderText));
+    return;
+  }
   const scn::Filename base = docPath + scn::Filename(kDocumentCaptureFolder);
   if (!EnsureFolder(base)) {
     scn::ShowNotice(scn::LoadResourceString(kNoCaptureFolderText));

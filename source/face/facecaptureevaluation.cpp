@@ -100,8 +100,10 @@ scn::Int32 FaceCaptureObject::FrameIndexAtTime(scn::Document* doc, const scn::Co
 
   scn::Int64 index = first;
   if (docFrame >= start) {
-    index = docFrame + (first - start);
-    if (length != 0 && index >= length) index = loop ? index % length + first : first - 1 + length;
+    // The length counts from the first capture frame, not from capture frame 0.
+    const scn::Int64 played = docFrame - start;
+    index = played + first;
+    if (length != 0 && played >= length) index = loop ? played % length + first : first - 1 + length;
   }
   const scn::Int32 result = ClampToInt32(index);
   if (!fixedImage && !frames.empty()) {

@@ -2,8 +2,10 @@
 // "faceGeo.txt", and the target mesh with its material.
 #include <cmath>
 #include <new>
+#include <string>
 
 #include "basecapture.h"
+#include "capturename.h"
 #include "face/facecapture.h"
 #include "face/faceshader.h"
 #include "face/imagelist.h"
@@ -27,17 +29,53 @@ bool OpenCaptureText(scn::HostFile* file, const scn::Filename& name) {
                                scn::MakeCode("SCN1"));
 }
 
-// One frame of "faceData.txt" in file order.
-bool ReadFrame(scn::HostFile* file, FaceFrame& frame) {
-  if (!ReadTokenInt(file, frame.version)) return false;
-  if (frame.version != 1 && frame.version != 2) return false;
-  if (!ReadTokenMatrix(file, frame.cameraMatrix) || !ReadTokenMatrix(file, frame.faceMatrix) ||
-      !ReadTokenMatrix3(file, frame.cameraIntrinsics) || !ReadFaceVertices(file, frame.vertices) ||
-      !ReadBlendshapeWeights(file, frame) || !ReadFrameExtras(file, frame))
+// The parts of one frame of "faceData.txt" after its version, in file order, with what a failed one
+// lacked.
+struct FramePart {
+  const char* expected;
+  bool (*read)(scn::HostFile* file, FaceFrame& frame);
+  bool version2Only;
+};
+
+constexpr FramePart kFrameParts[] = {
+    {"the camera matrix (16 numbers)",
+     [](scn::HostFile* f, FaceFrame& fr) { return ReadTokenMatrix(f, fr.cameraMatrix); }, false},
+    {"the face matrix (16 numbers)",
+     [](scn::HostFile* f, FaceFrame& fr) { return ReadTokenMatrix(f, fr.faceMatrix); }, false},
+    {"the camera intrinsics (9 numbers)",
+     [](scn::HostFile* f, FaceFrame& fr) { return ReadTokenMatrix3(f, fr.cameraIntrinsics); }, false},
+    {"1220 vertices (3 numbers each)",
+     [](scn::HostFile* f, FaceFrame& fr) { return ReadFaceVertices(f, fr.vertices); }, false},
+    {"the blendshape weights (names and numbers)", ReadBlendshapeWeights, false},
+    {"the extra values (a vector and 28 numbers)", ReadFrameExtras, false},
+    {"the left eye matrix (16 numbers)",
+     [](scn::HostFile* f, FaceFrame& fr) { return ReadTokenMatrix(f, fr.leftEyeMatrix); }, true},
+    {"the right eye matrix (16 numbers)",
+     [](scn::HostFile* f, FaceFrame& fr) { return ReadTokenMatrix(f, fr.rightEyeMatrix); }, true},
+    {"the eye vector and value (4 numbers)",
+     [](scn::HostFile* f, FaceFrame& fr) {
+       return ReadTokenVector(f, fr.eyeVector) && ReadTokenFloat(f, fr.eyeValue);
+     },
+     true},
+};
+
+// One frame of "faceData.txt" in file order; false with what the file lacked in *problem.
+bool ReadFrame(scn::HostFile* file, FaceFrame& frame, scn::String* problem) {
+  if (!ReadTokenInt(file, frame.version)) {
+    *problem = "expected the frame version (1 or 2)";
     return false;
-  if (frame.version < 2) return true;
-  return ReadTokenMatrix(file, frame.leftEyeMatrix) && ReadTokenMatrix(file, frame.rightEyeMatrix) &&
-         ReadTokenVector(file, frame.eyeVector) && ReadTokenFloat(file, frame.eyeValue);
+  }
+  if (frame.version != 1 && frame.version != 2) {
+    *problem = "the frame version " + std::to_string(frame.version) + " is neither 1 nor 2";
+    return false;
+  }
+  for (const FramePart& part : kFrameParts) {
+    if (part.version2Only && frame.version < 2) continue;
+    if (part.read(file, frame)) continue;
+    *problem = scn::String("expected ") + part.expected;
+    return false;
+  }
+  return true;
 }
 
 // The capture camera turned into the host's camera: looking down +z with y up.
@@ -47,8 +85,15 @@ const scn::Matrix& CaptureToHostCamera() {
 }
 
 // A count of "faceGeo.txt": present and above zero.
-bool ReadCount(scn::HostFile* file, scn::Int32& count) {
-  return ReadTokenInt(file, count) && count > 0;
+bool ReadCount(scn::HostFile* file, scn::Int32& count, const char* what, scn::String* problem) {
+  if (ReadTokenInt(file, count) && count > 0) return true;
+  *problem = scn::String("expected ") + what + " above 0";
+  return false;
+}
+
+// "expected <what> <i> of <count>"
+scn::String ExpectedItem(const char* what, scn::Int32 i, scn::Int32 count) {
+  return scn::String("expected ") + what + " " + std::to_string(i) + " of " + std::to_string(count);
 }
 
 // Appends as values arrive, so a count the file does not hold costs nothing.
@@ -58,39 +103,90 @@ struct FaceGeometry {
   std::vector<scn::Vector> uvs;
 };
 
-bool ReadFaceGeometry(scn::HostFile* file, FaceGeometry& geo) {
-  scn::Int32 version = 0, count = 0;
-  if (!ReadTokenInt(file, version) || version != 1) return false;
-  if (!ReadCount(file, count)) return false;
+bool ReadPoints(scn::HostFile* file, FaceGeometry& geo, scn::String* problem) {
+  scn::Int32 count = 0;
+  if (!ReadCount(file, count, "a point count", problem)) return false;
   for (scn::Int32 i = 0; i < count; ++i) {
     scn::Vector p;
-    if (!ReadTokenVector(file, p)) return false;
+    if (!ReadTokenVector(file, p)) {
+      *problem = ExpectedItem("point", i, count) + " (3 numbers)";
+      return false;
+    }
     geo.points.push_back(p);
   }
-  if (!ReadCount(file, count)) return false;
+  return true;
+}
+
+bool ReadIndices(scn::HostFile* file, FaceGeometry& geo, scn::String* problem) {
+  scn::Int32 count = 0;
+  if (!ReadCount(file, count, "a point index count", problem)) return false;
   for (scn::Int32 i = 0; i < count; ++i) {
     scn::Int32 index = 0;
-    if (!ReadTokenInt(file, index)) return false;
+    if (!ReadTokenInt(file, index)) {
+      *problem = ExpectedItem("point index", i, count);
+      return false;
+    }
     // A polygon that names a point the mesh lacks would reach past the host's point array.
-    if (index < 0 || static_cast<std::size_t>(index) >= geo.points.size()) return false;
+    if (index < 0 || static_cast<std::size_t>(index) >= geo.points.size()) {
+      *problem = "point index " + std::to_string(i) + " names point " + std::to_string(index) + " of " +
+                 std::to_string(geo.points.size());
+      return false;
+    }
     geo.indices.push_back(index);
   }
-  if (!ReadCount(file, count)) return false;
+  return true;
+}
+
+bool ReadUvs(scn::HostFile* file, FaceGeometry& geo, scn::String* problem) {
+  scn::Int32 count = 0;
+  if (!ReadCount(file, count, "a texture coordinate count", problem)) return false;
   for (scn::Int32 i = 0; i < count; ++i) {
     scn::Float64 u = 0, v = 0;
-    if (!ReadTokenUV(file, u, v)) return false;
+    if (!ReadTokenUV(file, u, v)) {
+      *problem = ExpectedItem("texture coordinate", i, count) + " (2 numbers)";
+      return false;
+    }
     geo.uvs.push_back({u, v, 0.0});
   }
   return true;
 }
 
-scn::Vector UvAt(const std::vector<scn::Vector>& uvs, std::size_t i) {
-  return i < uvs.size() ? uvs[i] : scn::Vector{};
+// False with what the file lacked in *problem.
+bool ReadFaceGeometry(scn::HostFile* file, FaceGeometry& geo, scn::String* problem) {
+  scn::Int32 version = 0;
+  if (!ReadTokenInt(file, version) || version != 1) {
+    *problem = "expected version 1";
+    return false;
+  }
+  return ReadPoints(file, geo, problem) && ReadIndices(file, geo, problem) && ReadUvs(file, geo, problem);
+}
+
+// How "faceGeo.txt" lays out its texture coordinates: one per triangle corner (k = m) or one per point
+// (k = n), which the triangles reach through their point indices.
+enum class UvLayout { kPerCorner, kPerPoint, kNone };
+
+UvLayout LayoutOf(const FaceGeometry& geo) {
+  if (geo.uvs.size() == geo.indices.size()) return UvLayout::kPerCorner;
+  if (geo.uvs.size() == geo.points.size()) return UvLayout::kPerPoint;
+  return UvLayout::kNone;
+}
+
+// The indices were checked against the points when they were read.
+scn::Vector CornerUv(const FaceGeometry& geo, UvLayout layout, std::size_t corner) {
+  switch (layout) {
+    case UvLayout::kPerCorner:
+      return geo.uvs[corner];
+    case UvLayout::kPerPoint:
+      return geo.uvs[static_cast<std::size_t>(geo.indices[corner])];
+    case UvLayout::kNone:
+      break;
+  }
+  return {};
 }
 
 // A polygon object of the geometry: triangles with the third corner repeated, points in centimetres,
-// one texture coordinate per triangle corner.
-scn::SceneNode* BuildMesh(const FaceGeometry& geo) {
+// texture coordinates by corner; all zero when the layout is neither of the file's two.
+scn::SceneNode* BuildMesh(const FaceGeometry& geo, UvLayout layout) {
   const auto pointCount = static_cast<scn::Int32>(geo.points.size());
   const auto polygonCount = static_cast<scn::Int32>(geo.indices.size() / 3);
   scn::SceneNode* mesh = scn::AllocatePolygonObject(pointCount, polygonCount);
@@ -106,8 +202,8 @@ scn::SceneNode* BuildMesh(const FaceGeometry& geo) {
   for (scn::Int32 j = 0; j < polygonCount; ++j) {
     const std::size_t k = static_cast<std::size_t>(j) * 3;
     polygons[j] = {geo.indices[k], geo.indices[k + 1], geo.indices[k + 2], geo.indices[k + 2]};
-    const scn::Vector c = UvAt(geo.uvs, k + 2);
-    scn::SetUVW(uvw, j, {UvAt(geo.uvs, k), UvAt(geo.uvs, k + 1), c, c});
+    const scn::Vector c = CornerUv(geo, layout, k + 2);
+    scn::SetUVW(uvw, j, {CornerUv(geo, layout, k), CornerUv(geo, layout, k + 1), c, c});
   }
   scn::MakeTag(mesh, scn::kTagPhong, 0);
   scn::SendNodeMessage(mesh, scn::kMsgUpdate);
@@ -129,6 +225,7 @@ void FaceCaptureObject::ClearPerformance() {
   // The mesh's triangles and texture coordinates are read again with it.
   uvs.clear();
   triangleIndices.clear();
+  geometryProblem_.clear();
   settings.Reset();
 }
 
@@ -144,6 +241,8 @@ bool FaceCaptureObject::LoadPerformance(scn::SceneNode* node, scn::Document* doc
         bc->SetInt32(kFaceImageIndex, 0);
       }
     } else {
+      scn::DiagnosticOutput("settings.txt: " + settingsFile.GetString() +
+                            ": cannot be read to its end; the capture plays with the default settings");
       settings.Reset();  // a bad file leaves no half-read values
     }
   }
@@ -170,7 +269,10 @@ bool FaceCaptureObject::ScanImageFiles(const scn::Filename& folder) {
   const std::size_t before = imageFiles.size();
   const bool listed = ListImageFiles(folder, imageFiles);
   if (imageFiles.size() != before) imageFilesSorted = false;
-  if (!listed) return false;
+  if (!listed) {
+    scn::DiagnosticOutput("face capture: the camera images of " + folder.GetString() + " cannot be listed");
+    return false;
+  }
   SortImageFilesIfNeeded();
   if (!imageFiles.empty()) {
     scn::Bitmap* first = scn::AllocateBitmap();
@@ -184,22 +286,35 @@ bool FaceCaptureObject::ScanImageFiles(const scn::Filename& folder) {
   return true;
 }
 
-FaceFrame* FaceCaptureObject::AppendFrame() { return AppendNew(frames, "facecapture"); }
+FaceFrame* FaceCaptureObject::AppendFrame() {
+  return AppendNew(frames, "facecapture");
+}
 
 bool FaceCaptureObject::ReadFrames(scn::SceneNode* node, const scn::Filename& file) {
   HostFileHolder holder;
   scn::HostFile* f = holder.get();
-  if (!scn::FileExists(file) || !OpenCaptureText(f, file)) {
+  const bool exists = scn::FileExists(file);
+  if (!exists || !OpenCaptureText(f, file)) {
+    scn::DiagnosticOutput("faceData.txt: " + file.GetString() +
+                          (exists ? " cannot be opened" : " does not exist"));
     scn::ClearStatus();
     return false;
   }
   scn::SetStatusText(scn::LoadResourceString(11000));
   const scn::Int32 count = settings.frameCount;
+  if (count == 0)
+    scn::DiagnosticOutput(
+        "faceData.txt: " + file.GetString() +
+        ": nothing to read, settings.txt gives no frame count and there are no camera images");
   for (scn::Int32 i = 0; i < count; ++i) {
     scn::SetStatusProgress(static_cast<scn::Int32>(static_cast<scn::Float64>(i) / count * 100.0));
     FaceFrame* frame = AppendFrame();
-    const bool ok = frame && ReadFrame(f, *frame);
+    scn::String problem;
+    const bool ok = frame && ReadFrame(f, *frame, &problem);
     if (frame && !ok) {
+      scn::DiagnosticOutput("faceData.txt: " + file.GetString() + ": frame " + std::to_string(i) + " (of " +
+                            std::to_string(count) + ", from 0): " + problem +
+                            "; the frames before it are kept");
       // A half-read frame would play back as garbage; the whole frames before it stay.
       frames.pop_back();
       scn::DeleteObj(frame);
@@ -241,23 +356,49 @@ scn::SceneNode* FaceCaptureObject::LoadFaceGeometry(scn::SceneNode* node) {
   const scn::Filename file =
       scn::GetNodeContainer(node)->GetFilename(kFaceFile).GetDirectory() + scn::Filename("faceGeo.txt");
   HostFileHolder holder;
-  if (!scn::FileExists(file) || !OpenCaptureText(holder.get(), file)) return nullptr;
+  const bool exists = scn::FileExists(file);
+  if (!exists || !OpenCaptureText(holder.get(), file)) {
+    ReportGeometryProblem(file, exists ? "cannot be opened" : "does not exist");
+    return nullptr;
+  }
   FaceGeometry geo;
+  scn::String problem;
   bool read = false;
   try {
-    read = ReadFaceGeometry(holder.get(), geo);
+    read = ReadFaceGeometry(holder.get(), geo, &problem);
   } catch (const std::bad_alloc&) {
     scn::ReportOutOfMemory(__FILE__, __LINE__);
+    problem = "out of memory";
   }
   scn::CloseFile(holder.get());
-  if (!read) return nullptr;
-  scn::SceneNode* mesh = BuildMesh(geo);
-  if (!mesh) return nullptr;
+  if (!read) {
+    ReportGeometryProblem(file, problem + "; no face mesh");
+    return nullptr;
+  }
+  const UvLayout layout = LayoutOf(geo);
+  if (layout == UvLayout::kNone)
+    scn::DiagnosticOutput("faceGeo.txt: " + file.GetString() + ": " + std::to_string(geo.uvs.size()) +
+                          " texture coordinates fit neither the " + std::to_string(geo.indices.size()) +
+                          " triangle corners nor the " + std::to_string(geo.points.size()) +
+                          " points; the mesh gets none");
+  scn::SceneNode* mesh = BuildMesh(geo, layout);
+  if (!mesh) {
+    ReportGeometryProblem(file, "the face mesh cannot be made");
+    return nullptr;
+  }
   triangleIndices = std::move(geo.indices);
   uvs = std::move(geo.uvs);
   faceMesh = mesh;
   scn::NotifySceneChanged(0);
   return faceMesh;
+}
+
+void FaceCaptureObject::ReportGeometryProblem(const scn::Filename& file, const scn::String& problem) {
+  const scn::String text = "faceGeo.txt: " + file.GetString() + ": " + problem;
+  // Evaluation asks again for every frame: one line for the same trouble is enough.
+  if (text == geometryProblem_) return;
+  geometryProblem_ = text;
+  scn::DiagnosticOutput(text);
 }
 
 scn::SceneNode* FaceCaptureObject::MakeMeshFromGeometry(scn::SceneNode* node, scn::Document* doc) {
@@ -323,7 +464,7 @@ scn::Filename FaceCaptureObject::FindSoundFile(scn::SceneNode* node) {
   const scn::Filename soundName(captureName.GetString() + "_sound.m4a");
   scn::Document* doc = scn::GetNodeDocument(node);
   const scn::Filename docPath = doc ? scn::GetDocumentPath(doc) : scn::Filename();
-  if (!docPath.IsEmpty()) {
+  if (!docPath.IsEmpty() && IsSafeCaptureName(captureName.GetString())) {
     const scn::Filename copied = docPath + scn::Filename("OrvexCapture") + captureName + soundName;
     if (scn::FileExists(copied)) return copied;
   }

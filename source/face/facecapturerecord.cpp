@@ -3,6 +3,7 @@
 #include <limits>
 #include <new>
 
+#include "capturename.h"
 #include "face/facecapture.h"
 
 namespace {
@@ -30,6 +31,18 @@ bool ReadArray(scn::RecordFile* rf, std::vector<T>& out, Reader read) {
     T value{};
     if (!read(rf, &value)) return false;
     out.push_back(value);
+  }
+  return true;
+}
+
+// The image thread and the shader join each name to the capture folder: none may lead out of it.
+bool AllPlainFileNames(const std::vector<scn::Filename>& names) {
+  for (const scn::Filename& name : names) {
+    if (IsSafeCaptureName(name.GetString())) continue;
+    scn::DiagnosticOutput("face capture record: refusing the image file \"" +
+                          PrintableName(name.GetString()) +
+                          "\": it is no plain file name of the capture folder");
+    return false;
   }
   return true;
 }
@@ -93,7 +106,7 @@ bool FaceCaptureObject::ReadRecord(scn::SceneNode*, scn::RecordFile* rf, scn::In
     if (!frame) return false;
     if (!frame->Read(rf)) return false;
   }
-  if (!ReadArray(rf, imageFiles, scn::ReadRecordFilename)) return false;
+  if (!ReadArray(rf, imageFiles, scn::ReadRecordFilename) || !AllPlainFileNames(imageFiles)) return false;
   imageFilesSorted = imageFiles.empty();
   scn::Bool hasMesh = false;
   if (!scn::ReadRecordBool(rf, &hasMesh)) return false;

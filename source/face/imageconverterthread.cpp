@@ -36,9 +36,11 @@ void ImageConverterThread::RunThread() {
       scn::ReportOutOfMemory(__FILE__, __LINE__);
       break;
     }
-    if (scn::LoadBitmapFile(image, folder_ + files_[i], -1) != scn::kImageOk) {
-      scn::FreeBitmap(image);  // an unreadable image leaves its frames without a picture
-      continue;
+    const scn::Filename file = folder_ + files_[i];
+    if (scn::LoadBitmapFile(image, file, -1) != scn::kImageOk) {
+      // An empty entry keeps image i the picture of file i; the unreadable one's frames show none.
+      scn::DiagnosticOutput("image thread: cannot read " + file.GetString() + "; its frames show no image");
+      scn::FreeBitmap(image);
     }
     if (!owner_.AppendImage(image)) break;
   }

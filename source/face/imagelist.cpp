@@ -5,6 +5,8 @@
 #include <limits>
 #include <new>
 
+#include "capturename.h"
+
 namespace {
 
 bool IsJpegName(const scn::Filename& name) {
@@ -56,6 +58,12 @@ bool ListImageFiles(const scn::Filename& folder, std::vector<scn::Filename>& fil
   scn::Bool isDirectory = false;
   while (ok && scn::BrowseNext(browser, &entry, &isDirectory)) {
     if (isDirectory || entry.GetString() == "preview.jpg" || !IsJpegName(entry)) continue;
+    // Such a name would not survive the scene record, which refuses it.
+    if (!IsSafeCaptureName(entry.GetString())) {
+      scn::DiagnosticOutput("image list: skipping \"" + PrintableName(entry.GetString()) + "\" in " +
+                            folder.GetString() + ": no plain file name");
+      continue;
+    }
     try {
       files.push_back(entry);
     } catch (const std::bad_alloc&) {

@@ -13,6 +13,7 @@ scn::Int64 ImageFileNumber(const scn::Filename& name);
 // Ascending by ImageFileNumber; names of equal number by their text, so the order is total.
 void SortImageFiles(std::vector<scn::Filename>& files);
 
-// Appends the names (file parts) of the ".jpg" files of the folder, skipping "preview.jpg" and
-// folders. False when the folder cannot be read or memory runs out; names appended so far stay.
+// Appends the names (file parts) of the ".jpg" files of the folder, skipping "preview.jpg", folders
+// and names that fail IsSafeCaptureName. False when the folder cannot be read or memory runs out; names
+// appended so far stay.
 bool ListImageFiles(const scn::Filename& folder, std::vector<scn::Filename>& files);

@@ -1,34 +1,13 @@
 #include "networking/capturedownload.h"
 
 #include "basecapture.h"
+#include "capturename.h"
 #include "networking/bitstream.h"
 #include "networking/completeddownloadqueue.h"
 #include "preferences.h"
 #include "scn/api.h"
 
 namespace {
-
-// A colon would name a drive or a file stream on Windows.
-bool IsSafeFolderName(const scn::String& name) {
-  return IsValidCaptureName(name) && name.find(':') == scn::String::npos;
-}
-
-// The name as it can be shown in a log line: unprintable bytes as \xNN.
-scn::String Printable(const scn::String& name) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  scn::String text;
-  for (const char c : name) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 0x20 && byte < 0x7F) {
-      text += c;
-      continue;
-    }
-    text += "\\x";
-    text += kDigits[byte >> 4];
-    text += kDigits[byte & 0xF];
-  }
-  return text;
-}
 
 bool WriteBytes(const scn::Filename& path, const void* bytes, scn::Int64 count) {
   HostFileHolder file;
@@ -48,8 +27,8 @@ bool WriteBytes(const scn::Filename& path, const void* bytes, scn::Int64 count) 
 }  // namespace
 
 bool CaptureFolderFor(const char* message, const scn::String& name, scn::Filename& folder) {
-  if (!IsSafeFolderName(name)) {
-    scn::DiagnosticOutput(scn::String(message) + ": refusing capture name \"" + Printable(name) +
+  if (!IsSafeCaptureName(name)) {
+    scn::DiagnosticOutput(scn::String(message) + ": refusing capture name \"" + PrintableName(name) +
                           "\": it is no single folder below the captures folder");
     return false;
   }

@@ -1,5 +1,6 @@
 // The face capture object through the loaded module: defaults, loading a generated capture, bad input,
 // the enabling rules, copies and scene records.
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -134,11 +135,70 @@ TEST_F(FaceCaptureObjectTest, AnExistingTargetIsKeptAndDressedOnce) {
   EXPECT_EQ(Scene().UndoSteps(doc_).size(), 1u) << "a target with a texture gets no second material";
 }
 
+// Without camera images nothing projects texture coordinates: the mesh keeps those of "faceGeo.txt".
+TEST_F(FaceCaptureObjectTest, TheMeshTakesItsTextureCoordinatesFromEitherLayout) {
+  for (const bool perPoint : {false, true}) {
+    SCOPED_TRACE(perPoint ? "one UV per point" : "one UV per corner");
+    fx::FaceCaptureOptions o = Options(2);
+    o.name = perPoint ? "PerPoint" : "PerCorner";
+    o.hasImages = false;
+    o.imageCount = 0;
+    o.uvPerPoint = perPoint;
+    scn::SceneNode* node = Loaded(o);
+    scn::SceneNode* uvw = scn::GetFirstTag(Target(node), scn::kTagUVW);
+    ASSERT_NE(uvw, nullptr);
+    const fx::FaceMesh mesh = fx::MakeFaceMesh(o.seed);
+    auto uv = [&](std::size_t corner) {
+      const auto& p = mesh.pointUvs[mesh.triangles[corner]];
+      return scn::Vector{p[0], p[1], 0.0};
+    };
+    const int polygons = scn::GetPolygonCount(Target(node));
+    ASSERT_EQ(polygons, static_cast<int>(mesh.triangles.size() / 3));
+    for (int j = 0; j < polygons; ++j) {
+      scn::UVWPolygon got;
+      ASSERT_TRUE(scn::GetUVW(uvw, j, &got));
+      const std::size_t k = 3 * static_cast<std::size_t>(j);
+      ASSERT_EQ(got.a, uv(k)) << "polygon " << j;
+      ASSERT_EQ(got.b, uv(k + 1)) << "polygon " << j;
+      ASSERT_EQ(got.c, uv(k + 2)) << "polygon " << j;
+      ASSERT_EQ(got.d, uv(k + 2)) << "polygon " << j;
+    }
+  }
+}
+
+TEST_F(FaceCaptureObjectTest, TextureCoordinatesOfNeitherLayoutAreLeftOutAndLogged) {
+  fx::FaceCaptureOptions o = Options(2);
+  o.hasImages = false;
+  o.imageCount = 0;
+  const std::filesystem::path folder = Write(o);
+  auto t = Tokens(folder / "faceGeo.txt");
+  const std::size_t uvCount = 2 + 3 * 1220 + 1 + fx::MakeFaceMesh(o.seed).triangles.size();
+  ASSERT_EQ(t.at(uvCount), std::to_string(fx::MakeFaceMesh(o.seed).triangles.size()));
+  t[uvCount] = "5";
+  WriteTokens(folder / "faceGeo.txt", t);
+  scn::SceneNode* node = NewObject();
+  Load(node, folder);
+  ASSERT_NE(Target(node), nullptr) << "the mesh is still built";
+  scn::SceneNode* uvw = scn::GetFirstTag(Target(node), scn::kTagUVW);
+  ASSERT_NE(uvw, nullptr);
+  for (int j : {0, 500, scn::GetPolygonCount(Target(node)) - 1}) {
+    scn::UVWPolygon got;
+    ASSERT_TRUE(scn::GetUVW(uvw, j, &got));
+    EXPECT_EQ(got.a, scn::Vector{}) << j;
+    EXPECT_EQ(got.c, scn::Vector{}) << j;
+  }
+  const std::string corners = std::to_string(fx::MakeFaceMesh(o.seed).triangles.size());
+  EXPECT_TRUE(H().diagnostics().Contains("5 texture coordinates fit neither the " + corners +
+                                         " triangle corners nor the 1220 points"));
+}
+
 struct BadInput {
   const char* name;
   void (*spoil)(const std::filesystem::path& folder);
   const char* framesKept;
   bool buildsTarget;
+  const char* file;    // the file the diagnostic names first
+  const char* logged;  // part of what it says was wrong
 };
 
 const BadInput kBadInputs[] = {
@@ -148,14 +208,14 @@ const BadInput kBadInputs[] = {
        t.resize(2 * kFrameTokens + 500);
        WriteTokens(f / "faceData.txt", t);
      },
-     "2", false},
+     "2", false, "faceData.txt", ": frame 2 (of 4, from 0): expected 1220 vertices (3 numbers each)"},
     {"frame version 3",
      [](const std::filesystem::path& f) {
        auto t = Tokens(f / "faceData.txt");
        t[kFrameTokens] = "3";
        WriteTokens(f / "faceData.txt", t);
      },
-     "1", false},
+     "1", false, "faceData.txt", ": frame 1 (of 4, from 0): the frame version 3 is neither 1 nor 2"},
     {"name count that never completes",
      [](const std::filesystem::path& f) {
        auto t = Tokens(f / "faceData.txt");
@@ -163,42 +223,47 @@ const BadInput kBadInputs[] = {
        t.resize(kFrameTokens + kWeightCountToken + 21);
        WriteTokens(f / "faceData.txt", t);
      },
-     "1", false},
+     "1", false, "faceData.txt", ": frame 1 (of 4, from 0): expected the blendshape weights"},
     {"a number that is none",
      [](const std::filesystem::path& f) {
        auto t = Tokens(f / "faceData.txt");
        t[kFrameTokens + 40] = "x1";
        WriteTokens(f / "faceData.txt", t);
      },
-     "1", false},
+     "1", false, "faceData.txt", ": frame 1 (of 4, from 0): expected the camera intrinsics (9 numbers)"},
+    {"settings that end early",
+     [](const std::filesystem::path& f) {
+       WriteTokens(f / "settings.txt", {"2", "30.0", "true"});
+     },
+     "4", true, "settings.txt", ": cannot be read to its end; the capture plays with the default settings"},
     {"no faceData.txt", [](const std::filesystem::path& f) { std::filesystem::remove(f / "faceData.txt"); },
-     "0", false},
+     "0", false, "faceData.txt", " does not exist"},
     {"geometry promising two billion points",
      [](const std::filesystem::path& f) {
        auto t = Tokens(f / "faceGeo.txt");
        t[1] = "2000000000";
        WriteTokens(f / "faceGeo.txt", t);
      },
-     "4", false},
+     "4", false, "faceGeo.txt", " of 2000000000 (3 numbers); no face mesh"},
     {"geometry of another version",
      [](const std::filesystem::path& f) {
        auto t = Tokens(f / "faceGeo.txt");
        t[0] = "2";
        WriteTokens(f / "faceGeo.txt", t);
      },
-     "4", false},
+     "4", false, "faceGeo.txt", ": expected version 1; no face mesh"},
     {"geometry naming a point it lacks",
      [](const std::filesystem::path& f) {
        auto t = Tokens(f / "faceGeo.txt");
        t[2 + 3 * 1220 + 1] = "1220";
        WriteTokens(f / "faceGeo.txt", t);
      },
-     "4", false},
+     "4", false, "faceGeo.txt", ": point index 0 names point 1220 of 1220; no face mesh"},
 };
 
 class FaceCaptureBadInputTest : public FaceCaptureTest, public ::testing::WithParamInterface<BadInput> {};
 
-TEST_P(FaceCaptureBadInputTest, KeepsTheWholeFramesReadAndClearsTheStatus) {
+TEST_P(FaceCaptureBadInputTest, KeepsTheWholeFramesReadClearsTheStatusAndLogsTheCauseOnce) {
   const std::filesystem::path folder = Write(Options(4));
   GetParam().spoil(folder);
   scn::SceneNode* node = NewObject();
@@ -209,6 +274,13 @@ TEST_P(FaceCaptureBadInputTest, KeepsTheWholeFramesReadAndClearsTheStatus) {
   EXPECT_EQ(H().status().Progress(), -1);
   EvaluateAt(0);  // what was kept plays without harm
   EvaluateAt(1);
+  const std::string prefix = std::string(GetParam().file) + ": " + (folder / GetParam().file).string();
+  const auto lines = H().diagnostics().Lines();
+  const auto logged = std::count_if(lines.begin(), lines.end(), [&](const std::string& line) {
+    return line.rfind(prefix, 0) == 0 && line.find(GetParam().logged) != std::string::npos;
+  });
+  EXPECT_EQ(logged, 1) << prefix << "..." << GetParam().logged << "\nnot once in:\n"
+                       << ::testing::PrintToString(lines);
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, FaceCaptureBadInputTest, ::testing::ValuesIn(kBadInputs),
@@ -318,6 +390,22 @@ TEST_F(FaceCaptureObjectTest, ASceneRecordRoundTripsThePerformance) {
     EXPECT_FALSE(scn::GetNodeData(other)->LoadNodeData(other, shortRf.get(), 3)) << cut;
     scn::FreeSceneNode(other);
   }
+}
+
+TEST_F(FaceCaptureObjectTest, ASceneRecordWhoseImageListLeavesTheCaptureFolderIsRefused) {
+  scn::SceneNode* node = Loaded(Options(3));
+  auto rf = host::RecordFile::ForWriting();
+  ASSERT_TRUE(scn::GetNodeData(node)->SaveNodeData(node, rf.get()));
+  std::string bytes = host::RecordFile::Bytes(*rf);
+  const std::string stored = "Take_00001.jpg", outside = "../x_00001.jpg";  // of one length
+  const std::size_t at = bytes.find(stored);
+  ASSERT_NE(at, std::string::npos);
+  bytes.replace(at, stored.size(), outside);
+
+  scn::SceneNode* copy = NewObject("Copy");
+  auto in = host::RecordFile::ForReading(bytes);
+  EXPECT_FALSE(scn::GetNodeData(copy)->LoadNodeData(copy, in.get(), 3));
+  EXPECT_TRUE(H().diagnostics().Contains("refusing the image file \"../x_00001.jpg\""));
 }
 
 TEST_F(FaceCaptureObjectTest, ALevelZeroRecordTurnsNoNewMeshes) {

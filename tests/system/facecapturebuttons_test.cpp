@@ -100,5 +100,32 @@ TEST_F(FaceCaptureButtonsTest, TheDocumentTakesTheCapturesRateAndRange) {
   EXPECT_EQ(last, 12 + 40 - 1);
 }
 
+TEST_F(FaceCaptureButtonsTest, SenselessSettingsReadAsTheDefaults) {
+  struct Case {
+    const char* fps;
+    const char* frameCount;
+  };
+  const Case cases[] = {{"nan", "-5"}, {"inf", "6"}, {"-30", "6"}, {"0", "-1"}, {"-inf", "0"}};
+  int n = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.fps) + ", " + c.frameCount);
+    fx::FaceCaptureOptions o = Options(6);
+    o.name = "Take" + std::to_string(n++);
+    const std::filesystem::path folder = Write(o);
+    std::ofstream(folder / "settings.txt", std::ios::trunc) << "2\n"
+                                                            << c.fps << "\ntrue\n"
+                                                            << c.frameCount << "\nphone\n1\n";
+    scn::SetDocumentFps(doc_, 25);
+    H().diagnostics().Clear();
+    scn::SceneNode* node = NewObject();
+    Load(node, folder);
+    EXPECT_EQ(C(node).GetInt32(kLength), 6) << "a count not given counts the images";
+    EXPECT_EQ(C(node).GetString(kFrameCountText), "6");
+    Press(node, kSetDocument);
+    EXPECT_EQ(scn::GetDocumentFps(doc_), 30) << "a rate not given is the default";
+    EXPECT_TRUE(H().diagnostics().Contains("settings.txt: " + (folder / "settings.txt").string()));
+  }
+}
+
 }  // namespace
 }  // namespace facetest

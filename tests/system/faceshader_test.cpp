@@ -133,6 +133,35 @@ TEST_F(FaceShaderTest, TheViewportShowsTheLoadedImageOrTheFixedOne) {
   host::BitmapService::Free(second);
 }
 
+TEST_F(FaceShaderTest, AfterAnUnreadableImageEveryFrameStillShowsItsOwnFile) {
+  const std::filesystem::path folder = Write(Options(5));
+  temp_.Write("captures/Take/Take_00002.jpg", "not a picture");
+  scn::SceneNode* node = NewObject();
+  Load(node, folder);
+  scn::SceneNode* shader = ShaderOf(node);
+  Press(node, 1035);
+  H().threads().WaitForAll();
+  EXPECT_TRUE(H().diagnostics().Contains("cannot read " + (folder / "Take_00002.jpg").string()));
+
+  for (int frame = 0; frame < 5; ++frame) {
+    SCOPED_TRACE("frame " + std::to_string(frame));
+    Scene().SetDocumentFrame(doc_, frame);
+    scn::Bitmap* shown = Scene().ViewportBitmap(shader);
+    if (frame == 2) {
+      EXPECT_EQ(shown, nullptr) << "the unreadable file's frame shows no picture";
+      host::BitmapService::Free(shown);
+      continue;
+    }
+    ASSERT_NE(shown, nullptr);
+    scn::Bitmap* own = host::BitmapService::LoadFile(folder / ("Take_0000" + std::to_string(frame) + ".jpg"));
+    ASSERT_NE(own, nullptr);
+    EXPECT_EQ(shown->pixels, own->pixels);
+    host::BitmapService::Free(shown);
+    host::BitmapService::Free(own);
+  }
+  EXPECT_TRUE(Enabled(node, 1036)) << "the readable images count as loaded";
+}
+
 TEST_F(FaceShaderTest, TheHelpButtonOpensItsPage) {
   scn::SceneNode* shader = ShaderOf(Loaded(Options(2)));
   Press(shader, kShaderHelp);

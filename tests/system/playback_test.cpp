@@ -1,14 +1,15 @@
 // kinetra-host --play, run as a user runs it: a child process on a generated capture folder.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <array>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "hostprocess.h"
 #include "kinetra_fixture/facecapturefixture.h"
 #include "scn/types.h"
 #include "tempdir.h"
@@ -18,13 +19,10 @@ namespace {
 namespace fs = std::filesystem;
 namespace fx = kinetra::fixture;
 
-struct Outcome {
-  int code = -1;
-  std::string out, err;
-};
+using Outcome = HostOutcome;
 
 std::string Quoted(const std::string& text) {
-  return "'" + text + "'";
+  return ShellQuoted(text);
 }
 
 std::string FrameFile(const fs::path& dir, int frame, const char* suffix) {
@@ -82,19 +80,8 @@ class PlaybackTest : public ::testing::Test {
     ASSERT_TRUE(fx::WriteFaceCapture(temp_.path(), options_, &error)) << error;
   }
 
-  // Runs the program in folder cwd with the plug-in folder it was built with.
-  Outcome Play(const std::string& args, const fs::path& cwd) {
-    const fs::path out = temp_ / "stdout.txt", err = temp_ / "stderr.txt";
-    const std::string command = "cd " + Quoted(cwd.string()) + " && " + Quoted(KINETRA_HOST_EXE) +
-                                " --play " + args + " >" + Quoted(out.string()) + " 2>" +
-                                Quoted(err.string());
-    const int status = std::system(command.c_str());
-    Outcome o;
-    o.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    o.out = ReadFileBytes(out);
-    o.err = ReadFileBytes(err);
-    return o;
-  }
+  // Runs the program in folder cwd.
+  Outcome Play(const std::string& args, const fs::path& cwd) { return RunHost("--play " + args, cwd, temp_); }
 
   std::string Capture() const { return Quoted((temp_ / options_.name).string()); }
 
@@ -166,6 +153,25 @@ TEST_F(PlaybackTest, RefusesWhatItCannotPlay) {
     EXPECT_NE(o.err.find(c.message), std::string::npos) << o.err;
     EXPECT_FALSE(fs::exists(out));
   }
+}
+
+TEST_F(PlaybackTest, AFailedLoadIsReportedWithItsCause) {
+  const fs::path data = temp_ / options_.name / "faceData.txt";
+  const std::string whole = ReadFileBytes(data);
+  // Cut inside frame 5 of 8: its vertices end early.
+  std::size_t cut = 0;
+  for (int frames = 0; frames < 5; ++frames) cut = whole.find("\n2\n", cut + 1);
+  ASSERT_NE(cut, std::string::npos);
+  {
+    std::ofstream out(data, std::ios::binary | std::ios::trunc);
+    out << whole.substr(0, cut + 2000);
+  }
+  const Outcome o = Play(Capture() + " --quiet --out " + Quoted((temp_ / "out").string()), temp_.path());
+  EXPECT_EQ(o.code, 1);
+  EXPECT_NE(o.err.find("faceData.txt: " + data.string() + ": frame 5 (of 8, from 0): expected 1220 vertices"),
+            std::string::npos)
+      << o.err;
+  EXPECT_EQ(o.err.find("faceGeo.txt"), std::string::npos) << "the geometry is fine: " << o.err;
 }
 
 }  // namespace

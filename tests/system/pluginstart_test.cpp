@@ -17,9 +17,11 @@ struct Expected {
 
 // The registrations of a start, in order.
 const std::vector<Expected> kStartOrder = {
-    {PluginKind::Object, 1040464}, {PluginKind::Object, 1053360}, {PluginKind::Message, 1040676},
-    {PluginKind::Command, 1040642}, {PluginKind::PreferencePage, 1040654}, {PluginKind::Tag, 1040866},
-    {PluginKind::Shader, 1040942}, {PluginKind::Tag, 1040839},        {PluginKind::Command, 1050446},
+    {PluginKind::Object, 1040464},         {PluginKind::Object, 1053360},
+    {PluginKind::Message, 1040676},        {PluginKind::Command, 1040642},
+    {PluginKind::PreferencePage, 1040654}, {PluginKind::Tag, 1040866},
+    {PluginKind::Shader, 1040942},         {PluginKind::Tag, 1040839},
+    {PluginKind::Command, 1050446},
 };
 
 std::vector<Expected> Registered(host::Registry& registry) {
@@ -28,7 +30,9 @@ std::vector<Expected> Registered(host::Registry& registry) {
   return out;
 }
 
-bool operator==(const Expected& a, const Expected& b) { return a.kind == b.kind && a.id == b.id; }
+bool operator==(const Expected& a, const Expected& b) {
+  return a.kind == b.kind && a.id == b.id;
+}
 
 class PluginStartTest : public LoadedHostTest {};
 
@@ -104,6 +108,50 @@ TEST_F(PluginStartTest, EntryAnswers) {
   EXPECT_EQ(M().Call(4, nullptr, nullptr, nullptr), 5);
   EXPECT_EQ(M().Call(5, nullptr, nullptr, nullptr), -1);
   EXPECT_EQ(M().Call(99, nullptr, nullptr, nullptr), -1);
+}
+
+TEST_F(PluginStartTest, BeforeAnInitialiseNothingStartsAndNoMessageIsTaken) {
+  std::string error;
+  module_ = host::PluginModule::Load(H(), KINETRA_PLUGIN_DIR, &error);
+  ASSERT_TRUE(module_) << error;
+  EXPECT_EQ(M().Call(2, nullptr, nullptr, nullptr), 0) << "start";
+  EXPECT_EQ(M().Message(0, nullptr), -1);
+  EXPECT_EQ(M().Message(1, nullptr), -1);
+  EXPECT_EQ(M().Call(3, nullptr, nullptr, nullptr), 1) << "an end without a start does nothing";
+  EXPECT_EQ(M().Call(4, nullptr, nullptr, nullptr), 5);
+  EXPECT_TRUE(H().registry().Entries().empty());
+
+  // An initialise that was refused leaves the module as it was.
+  scn::HostTables partial = *H().Tables();
+  partial.net = nullptr;
+  std::string folder = KINETRA_PLUGIN_DIR;
+  EXPECT_EQ(M().Call(1, &partial, nullptr, folder.data()), -3);
+  EXPECT_EQ(M().Call(2, nullptr, nullptr, nullptr), 0);
+  EXPECT_TRUE(H().registry().Entries().empty());
+}
+
+TEST_F(PluginStartTest, InitialiseRefusesTablesWithAServiceMissing) {
+  std::string error;
+  module_ = host::PluginModule::Load(H(), KINETRA_PLUGIN_DIR, &error);
+  ASSERT_TRUE(module_) << error;
+  std::string folder = KINETRA_PLUGIN_DIR;
+  const std::pair<const char*, void (*)(scn::HostTables&)> missing[] = {
+      {"core", [](scn::HostTables& t) { t.core = nullptr; }},
+      {"file", [](scn::HostTables& t) { t.file = nullptr; }},
+      {"record", [](scn::HostTables& t) { t.record = nullptr; }},
+      {"registry", [](scn::HostTables& t) { t.registry = nullptr; }},
+      {"ui", [](scn::HostTables& t) { t.ui = nullptr; }},
+      {"scene", [](scn::HostTables& t) { t.scene = nullptr; }},
+      {"bitmap", [](scn::HostTables& t) { t.bitmap = nullptr; }},
+      {"thread", [](scn::HostTables& t) { t.thread = nullptr; }},
+      {"net", [](scn::HostTables& t) { t.net = nullptr; }},
+  };
+  for (const auto& [name, drop] : missing) {
+    scn::HostTables tables = *H().Tables();
+    drop(tables);
+    EXPECT_EQ(M().Call(1, &tables, nullptr, folder.data()), -3) << name;
+  }
+  EXPECT_EQ(M().Init(), 1) << "whole tables are taken";
 }
 
 TEST_F(PluginStartTest, MessagesByIdAndTheirHighBits) {

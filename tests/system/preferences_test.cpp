@@ -1,10 +1,22 @@
 // The plug-in's preference page through the loaded module, as the host's preferences window runs it.
+#include "preferences.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <limits>
+#include <set>
+#include <thread>
+#include <vector>
+
+#include "hostprocess.h"
 #include "loadedhost.h"
 #include "prefs/prefsservice.h"
 #include "registry/registry.h"
 #include "resources/description.h"
+#include "scene/scenenode.h"
+#include "scn/api.h"
 
 namespace {
 
@@ -73,6 +85,85 @@ TEST_F(PreferencesPageTest, StoredValuesOfAnotherTypeAreResetWhenTheDefaultsAppl
   EXPECT_EQ(Store()->GetType(1000), scn::ValueType::Int32);
   EXPECT_EQ(Get(1001), scn::Value(scn::String("10.0.0.1"))) << "a value of the right type stays";
   EXPECT_EQ(Get(1003), scn::Value(scn::Filename()));
+}
+
+TEST_F(PreferencesPageTest, ThePortTakes1To65535AndNoRealBeyondIt) {
+  StartPlugin();
+  scn::SceneNode* page = P().OpenPage(kPage);
+  ASSERT_NE(page, nullptr);
+  // Straight into the module's hook, as a host that does not look at the description would write.
+  auto write = [&](const scn::Value& v) {
+    scn::Int32 flags = 0;
+    return page->nodeData->WriteParameterHook(page, 1000, v, flags);
+  };
+  const scn::Value refused[] = {scn::Float64(1e10),   scn::Float64(std::numeric_limits<double>::quiet_NaN()),
+                                scn::Float64(-1e300), scn::Int32(0),
+                                scn::Int32(-1),       scn::Int32(70000)};
+  for (const scn::Value& v : refused) {
+    EXPECT_FALSE(write(v)) << ::testing::PrintToString(v);
+    EXPECT_EQ(Get(1000), scn::Value(scn::Int32(60001))) << "the port stays";
+  }
+  EXPECT_TRUE(write(scn::Float64(65535.0)));
+  EXPECT_EQ(Store()->Find(1000) ? *Store()->Find(1000) : scn::Value{}, scn::Value(scn::Int32(65535)));
+  EXPECT_TRUE(write(scn::Int32(1)));
+  EXPECT_EQ(Get(1000), scn::Value(scn::Int32(1)));
+
+  // The page's own field does not let a port outside the description's limits through.
+  EXPECT_FALSE(P().SetPageValue(kPage, 1000, scn::Int32(70000)));
+  EXPECT_FALSE(P().SetPageValue(kPage, 1000, scn::Float64(std::numeric_limits<double>::quiet_NaN())));
+  EXPECT_TRUE(P().SetPageValue(kPage, 1000, scn::Int32(6000)));
+  EXPECT_EQ(Get(1000), scn::Value(scn::Int32(6000)));
+}
+
+TEST_F(PreferencesPageTest, SetPrefRefusesAPortOutsideTheRangeAndKeepsTheStoredOne) {
+  const std::string settings = ShellQuoted((temp_ / "cli-settings.bin").string());
+  const HostOutcome set =
+      RunHost("--quiet --settings " + settings + " --set-pref 1000=6000", temp_.path(), temp_);
+  ASSERT_EQ(set.code, 0) << set.err;
+  for (const char* port : {"0", "-1", "70000"}) {
+    SCOPED_TRACE(port);
+    const HostOutcome o = RunHost("--quiet --settings " + settings + " --set-pref 1000=" + port + " --prefs",
+                                  temp_.path(), temp_);
+    EXPECT_EQ(o.code, 1);
+    EXPECT_NE(o.err.find(std::string("preference 1000 refused the value ") + port + " (it takes 1 to 65535)"),
+              std::string::npos)
+        << o.err;
+    EXPECT_NE(o.out.find("1000 port               6000"), std::string::npos) << o.out;
+  }
+}
+
+// The phone link's reader thread asks for the captures folder while the user changes the data folder.
+TEST_F(PreferencesPageTest, AnotherThreadReadsTheFoldersWhileThePageChangesTheDataFolder) {
+  StartPlugin();
+  ASSERT_TRUE(scn::SetHostTables(H().Tables()));  // the accessors in-process, as the reader thread calls them
+  const std::filesystem::path a = temp_ / "a", b = temp_ / "b";
+  std::filesystem::create_directories(a);
+  std::filesystem::create_directories(b);
+  ASSERT_NE(P().OpenPage(kPage), nullptr);
+  ASSERT_TRUE(P().SetPageValue(kPage, 1003, scn::Filename(a.string())));
+
+  std::atomic<bool> started{false}, done{false};
+  std::vector<std::string> seen;
+  std::thread reader([&] {
+    while (!done.load()) {
+      seen.push_back(GetCapturesFolder().GetString());
+      seen.push_back(GetArModelsFolder().GetString());
+      started.store(true);
+    }
+  });
+  while (!started.load()) std::this_thread::yield();
+  bool allSet = true;
+  for (int i = 0; i < 2000; ++i)
+    allSet = P().SetPageValue(kPage, 1003, scn::Filename((i % 2 ? a : b).string())) && allSet;
+  done.store(true);
+  reader.join();
+
+  EXPECT_TRUE(allSet);
+  const std::set<std::string> folders = {(a / "captures").string(), (a / "armodels").string(),
+                                         (b / "captures").string(), (b / "armodels").string()};
+  const auto odd =
+      std::count_if(seen.begin(), seen.end(), [&](const std::string& f) { return !folders.count(f); });
+  EXPECT_EQ(odd, 0) << "of " << seen.size() << " folders read";
 }
 
 TEST_F(PreferencesPageTest, TheAddressIsDisabledWhileTheSwitchIsOffAndKeepsItsText) {

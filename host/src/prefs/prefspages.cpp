@@ -55,10 +55,31 @@ scn::Value PrefsService::GetPageValue(scn::Int32 pageId, scn::Int32 paramId) {
 bool PrefsService::SetPageValue(scn::Int32 pageId, scn::Int32 paramId, scn::Value value) {
   Page* page = FindOpenPage(pageId, "SetPageValue");
   if (!page) return false;
+  if (!WithinLimits(*page, paramId, value)) {
+    host_.diagnostics().Output("SetPageValue: the value is outside the limits of parameter " +
+                               std::to_string(paramId) + " of preference page " + std::to_string(pageId));
+    return false;
+  }
   scn::SceneNode* node = page->node;
   scn::Int32 flags = 0;
   if (!node->nodeData->WriteParameterHook(node, paramId, value, flags)) return false;
   if (!(flags & scn::kParamSet)) node->data.Set(paramId, std::move(value));
+  return true;
+}
+
+bool PrefsService::WithinLimits(const Page& page, scn::Int32 paramId, const scn::Value& value) {
+  const scn::Container* entry = page.description->Find(paramId);
+  if (!entry) return true;
+  double number = 0.0;
+  if (auto p = std::get_if<scn::Int32>(&value))
+    number = *p;
+  else if (auto p = std::get_if<scn::Float64>(&value))
+    number = *p;
+  else
+    return true;
+  // NaN lies within no limits.
+  if (entry->Has(kDescMin) && !(number >= entry->GetFloat(kDescMin))) return false;
+  if (entry->Has(kDescMax) && !(number <= entry->GetFloat(kDescMax))) return false;
   return true;
 }
 

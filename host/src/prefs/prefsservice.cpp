@@ -43,6 +43,19 @@ bool PrefsService::Save() {
   return false;
 }
 
+void PrefsService::LockSettings() {
+  settingsLock_.lock();
+  owner_.store(std::this_thread::get_id());
+  ++lockDepth_;
+}
+
+bool PrefsService::UnlockSettings() {
+  if (!HoldsSettingsLock()) return false;
+  if (--lockDepth_ == 0) owner_.store(std::thread::id());
+  settingsLock_.unlock();
+  return true;
+}
+
 void PrefsService::FillLibrary(scn::PreferencesLibrary& lib) {
   lib.RegisterPreferencePage = [](scn::Int32 id, scn::NodeAllocator alloc, const scn::String& name,
                                   const scn::String& description, scn::Int32 sortValue) {
@@ -51,7 +64,20 @@ void PrefsService::FillLibrary(scn::PreferencesLibrary& lib) {
     r.sortValue = sortValue;
     return scn::Bool(Host::Current()->registry().Add(std::move(r), nullptr));
   };
-  lib.GetWorldSettings = [] { return &Host::Current()->prefs().WorldSettings(); };
+  lib.GetWorldSettings = [] {
+    Host& host = *Host::Current();
+    // Off the main thread the settings may change under the reader unless it holds the lock.
+    if (!host.IsMainThread() && !host.prefs().HoldsSettingsLock())
+      host.diagnostics().ReportMisbehaviour(
+          "GetWorldSettings called off the main thread without the settings lock");
+    return &host.prefs().WorldSettings();
+  };
+  lib.LockWorldSettings = [] { Host::Current()->prefs().LockSettings(); };
+  lib.UnlockWorldSettings = [] {
+    if (!Host::Current()->prefs().UnlockSettings())
+      Host::Current()->diagnostics().ReportMisbehaviour(
+          "UnlockWorldSettings without holding the settings lock");
+  };
 }
 
 }  // namespace host

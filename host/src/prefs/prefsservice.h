@@ -1,9 +1,12 @@
 // World settings, saved in the host's settings file, and the preference pages of plug-ins.
 #pragma once
 
+#include <atomic>
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <mutex>
+#include <thread>
 
 #include "resources/description.h"
 #include "scn/container.h"
@@ -24,6 +27,11 @@ class PrefsService {
   static void FillLibrary(scn::PreferencesLibrary& lib);
 
   scn::Container& WorldSettings() { return world_; }
+  // The settings lock of the preferences library; any thread, recursive.
+  void LockSettings();
+  // False (nothing released) when the calling thread does not hold the lock.
+  bool UnlockSettings();
+  bool HoldsSettingsLock() const { return owner_.load() == std::this_thread::get_id(); }
   // Writes the world settings to the settings file (atomically); true without a file; a failure is
   // reported to diagnostics.
   bool Save();
@@ -37,8 +45,9 @@ class PrefsService {
   // The page's value through ReadParameterHook, else from the node's container; empty when the page is
   // not open or the hook fails.
   scn::Value GetPageValue(scn::Int32 pageId, scn::Int32 paramId);
-  // Through WriteParameterHook, else into the node's container; false when the page is not open or the
-  // hook fails.
+  // Through WriteParameterHook, else into the node's container; false when the page is not open, the
+  // hook fails, or a number lies outside the limits (min, max) of the parameter's description, which
+  // the preferences window's field would not let through.
   bool SetPageValue(scn::Int32 pageId, scn::Int32 paramId, scn::Value value);
   // IsParameterEnabled with the parameter's description entry (empty when it has none).
   bool IsPageParameterEnabled(scn::Int32 pageId, scn::Int32 paramId);
@@ -55,11 +64,15 @@ class PrefsService {
     std::unique_ptr<scn::Description> description;
   };
   Page* FindOpenPage(scn::Int32 pageId, const char* call);
+  static bool WithinLimits(const Page& page, scn::Int32 paramId, const scn::Value& value);
   void Load();
 
   Host& host_;
   std::filesystem::path file_;
   scn::Container world_;
+  std::recursive_mutex settingsLock_;
+  std::atomic<std::thread::id> owner_{};
+  int lockDepth_ = 0;  // taken by the owner, under settingsLock_
   std::map<scn::Int32, Page> pages_;
 };
 

@@ -9,7 +9,8 @@
 
 namespace scn {
 
-// Called by the module's entry on action 1; null or a version below kHostApiVersion is refused.
+// Called by the module's entry on action 1; null, a version below kHostApiVersion or a missing table is
+// refused.
 Bool SetHostTables(const HostTables* tables);
 const HostTables* GetHostTables();
 
@@ -134,5 +135,17 @@ void ShowNotice(const String& text);
 Bool ReadDescriptionResource(Description* desc, const String& name);
 Container* GetDescriptionEntry(Description* desc, Int32 id);
 Container* GetWorldSettings();
+// Holds the world settings' lock while it lives (nothing when the preferences library is missing):
+// around every write to the world settings, and around reading them off the main thread.
+class WorldSettingsLock {
+ public:
+  WorldSettingsLock();
+  ~WorldSettingsLock();
+  WorldSettingsLock(const WorldSettingsLock&) = delete;
+  WorldSettingsLock& operator=(const WorldSettingsLock&) = delete;
+
+ private:
+  const PreferencesLibrary* lib_;
+};
 
 }  // namespace scn

@@ -167,8 +167,13 @@ struct PreferencesLibrary {
   // main thread, during start; false when the id is taken or the host refuses
   Bool (*RegisterPreferencePage)(Int32 id, NodeAllocator alloc, const String& name, const String& description,
                                  Int32 sortValue);
-  // main thread (also read from plug-in threads while the main thread waits); never null
+  // main thread, or any thread while it holds the settings lock; never null
   Container* (*GetWorldSettings)();
+  // any thread; the settings lock, held around every write to the world settings and around every read
+  // of them off the main thread; a thread may take it again while it holds it
+  void (*LockWorldSettings)();
+  // the thread that holds the lock; once for each LockWorldSettings
+  void (*UnlockWorldSettings)();
 };
 
 // Library 200000114.

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "inprocesshost.h"
 #include "prefs/prefsservice.h"
 #include "resources/description.h"
@@ -121,12 +123,24 @@ TEST_F(PreferencesTest, TheHooksStoreTheRightTypesAndRefuseValuesOfAnotherKind) 
   const std::vector<Row> rows = {
       {PrefPort, scn::Int32(6000), true, scn::Int32(6000), scn::Int32(6000)},
       {PrefPort, scn::String("6000"), false, {}, scn::Int32(0)},
+      // Ports are 1 to 65535, as the page's description says; a real is taken when it is such a port.
+      {PrefPort, scn::Int32(1), true, scn::Int32(1), scn::Int32(1)},
+      {PrefPort, scn::Int32(65535), true, scn::Int32(65535), scn::Int32(65535)},
+      {PrefPort, scn::Float64(6000.0), true, scn::Int32(6000), scn::Int32(6000)},
+      {PrefPort, scn::Int32(0), false, {}, scn::Int32(0)},
+      {PrefPort, scn::Int32(-1), false, {}, scn::Int32(0)},
+      {PrefPort, scn::Int32(70000), false, {}, scn::Int32(0)},
+      {PrefPort, scn::Float64(1e10), false, {}, scn::Int32(0)},
+      {PrefPort, scn::Float64(std::numeric_limits<double>::quiet_NaN()), false, {}, scn::Int32(0)},
+      {PrefPort, scn::Float64(-std::numeric_limits<double>::infinity()), false, {}, scn::Int32(0)},
+      {PrefPort, scn::Float64(0.5), false, {}, scn::Int32(0)},
       {PrefCustomIp, scn::String("192.168.0.9"), true, scn::String("192.168.0.9"),
        scn::String("192.168.0.9")},
       {PrefCustomIp, scn::Int32(1), false, {}, scn::String()},
       {PrefUseCustomIp, scn::Int32(0), true, scn::Bool(false), scn::Int32(0)},
       {PrefUseCustomIp, scn::Int32(5), true, scn::Bool(true), scn::Int32(1)},
       {PrefUseCustomIp, scn::String("1"), false, {}, scn::Int32(0)},
+      {PrefUseCustomIp, scn::Float64(std::numeric_limits<double>::quiet_NaN()), false, {}, scn::Int32(0)},
       {PrefDataFolder, scn::Filename("/a/b"), true, scn::Filename("/a/b"), scn::Filename("/a/b")},
       {PrefDataFolder, scn::String("/c"), true, scn::Filename("/c"), scn::Filename("/c")},
       {PrefDataFolder, scn::Int32(3), false, {}, scn::Filename()},
