@@ -10,10 +10,17 @@ namespace scn {
 inline constexpr Int32 kTypePolygonObject = 5100;
 inline constexpr Int32 kTypeCamera = 5103;
 inline constexpr Int32 kTypeNull = 5140;
+inline constexpr Int32 kTypeSound = 5199;     // a sound file placed in the document's time
 inline constexpr Int32 kTypeMaterial = 5703;  // standard material
 inline constexpr Int32 kTagPhong = 5612;
 inline constexpr Int32 kTagTexture = 5616;
 inline constexpr Int32 kTagUVW = 5671;
+inline constexpr Int32 kTagNodeGraph = 1001149;  // a node master (scn/tables_animation.h)
+inline constexpr Int32 kTagPoseMorph = 1019760;  // poses of a polygon object (character-animation library)
+
+// Sound object parameters.
+inline constexpr Int32 kSoundFile = 1000;        // Filename, empty
+inline constexpr Int32 kSoundStartFrame = 1001;  // Int32, 0: the document frame the sound starts at
 
 // Texture tag parameters.
 inline constexpr Int32 kTextureTagMaterial = 1010;  // link to the material
@@ -21,9 +28,13 @@ inline constexpr Int32 kTextureTagProjection = 1004;
 
 // The priority of a tag whose AddToPriorityList slot adds nothing; tags run in ascending priority.
 inline constexpr Int32 kTagPriorityDefault = 0;
+// The host's own tags run among them: node graphs, then pose morph tags applying their poses.
+inline constexpr Int32 kTagPriorityNodeGraph = 1000;
+inline constexpr Int32 kTagPriorityPoseMorph = 1100;
 
 // Undo kinds.
 inline constexpr Int32 kUndoNewNode = 44;
+inline constexpr Int32 kUndoChange = 40;  // recorded before a node changes: undoing restores its tracks
 
 // A polygon's corners; a triangle repeats its third corner in d.
 struct Polygon {
@@ -142,9 +153,19 @@ struct SceneTable {
   // the node a link parameter value names in doc, or null
   SceneNode* (*ResolveLinkValue)(const Document* doc, Int64 nodeId, Int32 type);
 
-  // Object records (a polygon object with its tags) inside a scene record
+  // Object records (a host object with its parameters, tags, tracks and children) inside a scene record;
+  // main thread; false for a plug-in object
   Bool (*WriteObjectRecord)(RecordFile* rf, const SceneNode* object);
+  // main thread; a new object owned by the caller; null when the record fails or is malformed
   SceneNode* (*ReadObjectRecord)(RecordFile* rf);
+
+  // Scene files: object records in a file of the host's record format.
+  // main thread; writes the objects (host objects) into the file, replacing it; false when any is refused
+  // or the file cannot be written (an earlier file stays as it was)
+  Bool (*SaveSceneObjects)(const Filename& file, const SceneNode* const* objects, Int32 count);
+  // main thread; the first object of that name (depth-first) as a new node owned by the caller; null with
+  // a diagnostic when the file is missing, damaged or holds no object of that name
+  SceneNode* (*LoadSceneObject)(const Filename& file, const String& name);
 
   // Undo: main thread; steps nest, only the outermost makes a step
   Bool (*OpenUndoStep)(Document* doc);

@@ -141,7 +141,8 @@ TEST_F(ObjectRecordTest, TheLayoutTheMalformedCasesStartFromReads) {
 
 TEST_F(ObjectRecordTest, AMalformedRecordGivesNoObjectAndLeavesNothing) {
   const std::vector<std::pair<const char*, std::function<void(Layout&)>>> cases = {
-      {"a later version", [](Layout& l) { l.version = 2; }},
+      {"a later version", [](Layout& l) { l.version = 3; }},
+      {"version 2 with version 1's layout", [](Layout& l) { l.version = 2; }},
       {"version 0", [](Layout& l) { l.version = 0; }},
       {"a negative point count",
        [](Layout& l) {
@@ -196,10 +197,10 @@ TEST_F(ObjectRecordTest, ARecordCutShortAnywhereGivesNoObjectAndLeavesNothing) {
   }
 }
 
-TEST_F(ObjectRecordTest, OnlyAPolygonObjectIsWrittenAndAFailedWriteSaysSo) {
-  scn::SceneNode* null = Insert(scn::kTypeNull, "null");
+TEST_F(ObjectRecordTest, APluginObjectIsNotWrittenAndAFailedWriteSaysSo) {
+  scn::SceneNode* plugin = Insert(kPlainType, "plug-in");
   auto out = host::RecordFile::ForWriting();
-  EXPECT_FALSE(scn::WriteObjectRecord(out.get(), null));
+  EXPECT_FALSE(scn::WriteObjectRecord(out.get(), plugin));
   EXPECT_EQ(TakeReports().size(), 1u);
 
   scn::SceneNode* mesh = Insert(scn::kTypePolygonObject, "mesh");
