@@ -28,7 +28,7 @@ namespace host {
 class SceneService;
 
 // Children nest at most this deep in a record.
-inline constexpr int kObjectRecordDepth = 64;
+inline constexpr int kObjectRecordDepth = 256;
 
 // False for a plug-in object, or when the record fails.
 bool WriteObjectRecord(const scn::RecordTable& records, scn::RecordFile* rf, const scn::SceneNode& object);
