@@ -123,7 +123,9 @@ ChannelKind KindAt(scn::SceneNode& node, scn::Int32 id, scn::Int32 subId) {
   const ChannelValue v = ReadChannel(node, id, subId);
   if (std::holds_alternative<scn::Float64>(v)) return ChannelKind::Number;
   if (std::holds_alternative<scn::Vector>(v)) return ChannelKind::Vector;
-  if (IsMatrixAddress(id) || subId == scn::kSubIdPoseStrength) return ChannelKind::Other;
+  if (IsMatrixAddress(id)) return ChannelKind::Other;
+  // A pose that is not there yet may be added later.
+  if (subId == scn::kSubIdPoseStrength) return ChannelKind::Missing;
   scn::Value stored;
   if (!GetParameter(node, id, stored)) return ChannelKind::Missing;
   return ChannelKind::Other;

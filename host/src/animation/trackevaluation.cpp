@@ -12,7 +12,7 @@
 namespace host {
 namespace {
 
-struct Value {
+struct TrackValue {
   scn::Int32 id, subId;
   scn::Float64 value;
 };
@@ -28,9 +28,9 @@ std::vector<scn::Int64> AnimatedNodes(const scn::Document& doc) {
 }
 
 // Position, rotation and scale components into one matrix.
-void WriteMatrix(scn::SceneNode& object, const std::vector<Value>& values) {
+void WriteMatrix(scn::SceneNode& object, const std::vector<TrackValue>& values) {
   std::optional<Transform> t;
-  for (const Value& v : values) {
+  for (const TrackValue& v : values) {
     if (!IsMatrixAddress(v.id) || v.subId < scn::kVectorX || v.subId > scn::kVectorZ) continue;
     if (!t) t = Decompose(object.matrix);
     scn::Vector& part = v.id == scn::kParamPosition   ? t->position
@@ -48,12 +48,12 @@ void ApplyTracks(SceneService& scene, scn::Document& doc) {
     scn::SceneNode* node = scene.nodes().Find(id);
     if (!node || node->Doc() != &doc) continue;
     // Values first: the writes run plug-in hooks, which may change the tracks.
-    std::vector<Value> values;
+    std::vector<TrackValue> values;
     for (const auto& track : node->tracks.All())
       if (auto v = EvaluateKeys(track->data.keys, doc.time))
         values.push_back({track->data.id, track->data.subId, *v});
     if (node->kind == NodeKind::Object) WriteMatrix(*node, values);
-    for (const Value& v : values) {
+    for (const TrackValue& v : values) {
       if (IsMatrixAddress(v.id) && node->kind == NodeKind::Object) continue;
       node = scene.nodes().Find(id);
       if (!node) break;

@@ -51,6 +51,8 @@ inline constexpr Int32 kRangeMapperInputHigh = 1001;
 inline constexpr Int32 kRangeMapperOutputLow = 1002;
 inline constexpr Int32 kRangeMapperOutputHigh = 1003;
 
+// Every call of these tables reports a call off the main thread, and a node, track, master or port that
+// is null or no longer alive, as misbehaviour, and answers null, false, -1 or 0.
 struct AnimationTable {
   // Tracks: a node holds at most one track per parameter address; a track's keys are sorted by time. While
   // the document is evaluated every track of its objects and their tags writes its value at the document
@@ -65,7 +67,7 @@ struct AnimationTable {
   // main thread; the node's tracks in order, null after the last
   AnimTrack* (*GetFirstTrack)(SceneNode* node);
   AnimTrack* (*GetNextTrack)(const AnimTrack* track);
-  // main thread; the track's address; false for a track that is not alive
+  // main thread; the track's address
   Bool (*GetTrackAddress)(const AnimTrack* track, Int32* id, Int32* subId);
   // main thread; the node holding the track
   SceneNode* (*GetTrackNode)(const AnimTrack* track);
@@ -86,7 +88,7 @@ struct AnimationTable {
   // Node graphs. While the document is evaluated each node-graph tag runs at kTagPriorityNodeGraph:
   // object output ports read their linked node's parameter, range mappers map, object input ports write.
 
-  // main thread; the tag's node master; null for a tag that is no node-graph tag
+  // main thread; the tag's node master, owned by the tag; null for a tag that is no node-graph tag
   NodeMaster* (*GetNodeMaster)(SceneNode* graphTag);
   // main thread; a new node of the master at (x, y), named name (empty: the type's name); null for an
   // unknown type
@@ -99,7 +101,8 @@ struct AnimationTable {
   NodeMaster* (*GetGraphNodeMaster)(const SceneNode* graphNode);
   Bool (*GetGraphNodePosition)(const SceneNode* graphNode, Float64* x, Float64* y);
   // main thread; links an object node to an object or tag (null: unlinks); port set kPortSetParameters,
-  // mode kGraphLinkSet with or without kGraphLinkName; false for another node type, port set or mode
+  // mode kGraphLinkSet with or without kGraphLinkName; false for another graph node type, port set or mode,
+  // or a target that is no object or tag
   Bool (*LinkGraphNode)(SceneNode* objectNode, const SceneNode* target, Int32 portSet, Int32 mode);
   // main thread; the object node's linked node in doc, or null (unlinked, gone, in another document)
   SceneNode* (*GetGraphNodeLink)(const SceneNode* objectNode, const Document* doc);
@@ -125,8 +128,8 @@ struct AnimationTable {
 
 // Library 1019742. Poses of a polygon object live in its pose morph tag (kTagPoseMorph): base points and
 // numbered pose targets 0, 1, 2, ... (their points, as many as the base), each with a strength at
-// PoseStrengthId(n) of the tag (Float 0..1, address sub id kSubIdPoseStrength). The points of the object
-// are the base plus the sum of strength x (target - base) after a commit, and after every evaluation.
+// PoseStrengthId(n) of the tag (Float 0..1, address sub id kSubIdPoseStrength). A commit makes the object's
+// points the base plus the sum of strength x (target - base); evaluating the document commits nothing.
 struct CharacterAnimationLibrary {
   // main thread; prepares the object for poses: its pose morph tag, made with the object's points as the
   // base when it has none; null for a node that is no polygon object
@@ -140,9 +143,10 @@ struct CharacterAnimationLibrary {
   Int32 (*GetPoseCount)(SceneNode* object);
   // main thread; empty for an unknown pose
   String (*GetPoseName)(SceneNode* object, Int32 pose);
-  // main thread; the pose's target points (as many as the base points), valid until the tag changes
+  // main thread; the pose's target points (as many as the base points), valid until the tag changes; null
+  // for an unknown pose or a base without points
   Vector* (*GetPosePointsW)(SceneNode* object, Int32 pose);
-  // main thread; false for an unknown pose; strengths are clamped to 0..1
+  // main thread; false for an unknown pose or a strength that is not finite; strengths are clamped to 0..1
   Bool (*GetPoseStrength)(SceneNode* object, Int32 pose, Float64* strength);
   Bool (*SetPoseStrength)(SceneNode* object, Int32 pose, Float64 strength);
   // main thread; prepares the object for poses (MakePoseMorphTag) and adds a pose for each polygon object of

@@ -28,9 +28,9 @@ inline constexpr Int32 kTextureTagProjection = 1004;
 
 // The priority of a tag whose AddToPriorityList slot adds nothing; tags run in ascending priority.
 inline constexpr Int32 kTagPriorityDefault = 0;
-// The host's own tags run among them: node graphs, then pose morph tags applying their poses.
+// Node-graph tags run among them at this priority: after tags of lower priorities, before those of higher
+// ones, in hierarchy order with those of the same.
 inline constexpr Int32 kTagPriorityNodeGraph = 1000;
-inline constexpr Int32 kTagPriorityPoseMorph = 1100;
 
 // Undo kinds.
 inline constexpr Int32 kUndoNewNode = 44;
@@ -79,6 +79,7 @@ struct SceneTable {
   Bool (*InsertMaterial)(Document* doc, SceneNode* material);
   // main thread; top-level objects in order, null after the last
   SceneNode* (*GetFirstObject)(Document* doc);
+  // main thread; the next node of the same list (objects, tags, materials, shaders, graph nodes) or null
   SceneNode* (*GetNextNode)(const SceneNode* node);
   SceneNode* (*GetFirstChild)(const SceneNode* node);
 
@@ -90,7 +91,8 @@ struct SceneTable {
   SceneNode* (*AllocateShader)(Int32 type);
   // main thread; removes the node from its document first; null is ignored
   void (*FreeSceneNode)(SceneNode* node);
-  // main thread; a deep copy (plug-in data through CopyNodeData), not inserted; null on failure
+  // main thread; a deep copy (plug-in data through CopyNodeData, tracks, poses, graphs), not inserted; null
+  // on failure; a graph node alone is misbehaviour (graph nodes are copied with their tag)
   SceneNode* (*CloneNode)(const SceneNode* node);
 
   Int32 (*GetNodeType)(const SceneNode* node);
@@ -115,7 +117,8 @@ struct SceneTable {
   Matrix (*GetLocalMatrix)(const SceneNode* object);
   void (*SetLocalMatrix)(SceneNode* object, const Matrix& m);
 
-  // Tags: main thread; the first tag of the type on the object or null; MakeTag inserts a new one
+  // Tags: main thread; the first tag of the type on the object or null; MakeTag inserts a new one (a pose
+  // morph tag takes the object's points as its base, a node-graph tag starts with an empty node master)
   SceneNode* (*GetFirstTag)(SceneNode* object, Int32 type);
   SceneNode* (*MakeTag)(SceneNode* object, Int32 type, Int32 count);
   SceneNode* (*GetTagObject)(const SceneNode* tag);
