@@ -6,8 +6,9 @@
 namespace scn {
 
 // Parameter addresses: a description id and a sub id. Tracks and graph ports read and write one Float64
-// through them:
-//   sub id 0                      the parameter itself (Float, Int32 rounded, Bool: rounds to non-zero)
+// through them (graph ports also a whole Vector: a Vector parameter, or a matrix part, with sub id 0):
+//   sub id 0                      the parameter itself (Float, Int32 rounded, Bool: rounds to non-zero; a
+//                                 parameter the node lacks becomes a Float)
 //   kVectorX, kVectorY, kVectorZ  a component of a Vector parameter
 //   kParamPosition, kParamRotation, kParamScale with kVectorX/Y/Z
 //                                 an object's local matrix: position, rotation as heading (about Y),
