@@ -187,6 +187,12 @@ Bool WriteObjectRecord(RecordFile* rf, const SceneNode* object) {
 SceneNode* ReadObjectRecord(RecordFile* rf) {
   return S().ReadObjectRecord(rf);
 }
+Bool SaveSceneObjects(const Filename& file, const SceneNode* const* objects, Int32 count) {
+  return S().SaveSceneObjects(file, objects, count);
+}
+SceneNode* LoadSceneObject(const Filename& file, const String& name) {
+  return S().LoadSceneObject(file, name);
+}
 Bool OpenUndoStep(Document* doc) {
   return S().OpenUndoStep(doc);
 }

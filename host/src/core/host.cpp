@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdlib>
 
+#include "animation/animationentries.h"
 #include "bitmaps/bitmapservice.h"
 #include "files/fileservice.h"
 #include "files/recordfile.h"
@@ -18,7 +19,9 @@ namespace host {
 namespace {
 Host* g_current = nullptr;
 
-Host& H() { return *Host::Current(); }
+Host& H() {
+  return *Host::Current();
+}
 
 bool ParseInt(const char* text, std::size_t length, scn::Int32* out) {
   const char* end = text + length;
@@ -38,7 +41,9 @@ bool ParseFloat(const char* text, std::size_t length, scn::Float64* out) {
 }
 }  // namespace
 
-Host* Host::Current() { return g_current; }
+Host* Host::Current() {
+  return g_current;
+}
 
 Host::Host(Options options)
     : options_(std::move(options)), mainThread_(std::this_thread::get_id()), memory_(diagnostics_) {
@@ -63,6 +68,9 @@ Host::Host(Options options)
   NetService::FillTable(netTable_);
   ResourceService::FillDescriptionLibrary(descriptionLib_);
   PrefsService::FillLibrary(preferencesLib_);
+  FillTrackEntries(animation_);
+  FillGraphEntries(animation_);
+  FillCharacterAnimationLibrary(characterAnimationLib_);
 
   tables_.version = scn::kHostApiVersion;
   tables_.core = &core_;
@@ -74,6 +82,7 @@ Host::Host(Options options)
   tables_.scene = scene_->Table();
   tables_.thread = &threadTable_;
   tables_.net = &netTable_;
+  tables_.animation = &animation_;
 }
 
 Host::~Host() {
@@ -110,14 +119,20 @@ const void* Host::FindLibrary(scn::Int32 id) {
       return &preferencesLib_;
     case scn::kLibHtmlViewer:
       return &htmlViewerLib_;
+    case scn::kLibCharacterAnimation:
+      return &characterAnimationLib_;
     default:
       return nullptr;
   }
 }
 
-void Host::SetPluginFolder(const std::filesystem::path& folder) { pluginFolder_ = folder; }
+void Host::SetPluginFolder(const std::filesystem::path& folder) {
+  pluginFolder_ = folder;
+}
 
-bool Host::SaveSettings() { return prefs_->Save(); }
+bool Host::SaveSettings() {
+  return prefs_->Save();
+}
 
 void Host::FillCoreTable() {
   core_.DiagnosticOutput = [](const char* text) { H().diagnostics().Output(text ? text : ""); };
@@ -141,7 +156,9 @@ void Host::FillCoreTable() {
     H().CheckMainThread("LoadIconBitmap");
     return H().resources().LoadIcon(name);
   };
-  core_.StringToInt32 = [](const char* t, std::size_t n, scn::Int32* out) { return scn::Bool(ParseInt(t, n, out)); };
+  core_.StringToInt32 = [](const char* t, std::size_t n, scn::Int32* out) {
+    return scn::Bool(ParseInt(t, n, out));
+  };
   core_.StringToFloat64 = [](const char* t, std::size_t n, scn::Float64* out) {
     return scn::Bool(ParseFloat(t, n, out));
   };

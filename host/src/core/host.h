@@ -10,10 +10,11 @@
 #include "core/diagnostics.h"
 #include "core/memory.h"
 #include "core/statusbar.h"
-#include "scn/tables_thread.h"
 #include "scn/tables.h"
+#include "scn/tables_animation.h"
 #include "scn/tables_bitmap.h"
 #include "scn/tables_net.h"
+#include "scn/tables_thread.h"
 
 namespace host {
 
@@ -99,6 +100,8 @@ class Host {
   scn::DescriptionLibrary descriptionLib_{};
   scn::PreferencesLibrary preferencesLib_{};
   scn::HtmlViewerLibrary htmlViewerLib_{};
+  scn::AnimationTable animation_{};
+  scn::CharacterAnimationLibrary characterAnimationLib_{};
   scn::HostTables tables_{};
 };
 

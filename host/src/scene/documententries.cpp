@@ -96,7 +96,7 @@ void FillDocumentEntries(scn::SceneTable& t) {
     scn::Document* d = Doc("GetFirstObject", doc);
     return d ? d->objects.First() : nullptr;
   };
-  // The next node of the node's list: sibling object, tag, material or shader.
+  // The next node of the node's list: sibling object, tag, material, shader or graph node.
   t.GetNextNode = [](const scn::SceneNode* node) {
     scn::SceneNode* n = Node("GetNextNode", node);
     return n && n->list ? n->list->After(*n) : nullptr;

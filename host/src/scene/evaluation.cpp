@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "animation/graphrun.h"
+#include "animation/trackevaluation.h"
 #include "core/host.h"
 #include "registry/registry.h"
 #include "scene/document.h"
@@ -19,10 +21,14 @@ std::vector<scn::Int64> ObjectIds(const scn::Document& doc) {
   return ids;
 }
 
-std::vector<scn::Int64> PluginTagIds(const scn::SceneNode& object) {
+bool Evaluates(const scn::SceneNode& tag) {
+  return tag.nodeData || tag.master;
+}
+
+std::vector<scn::Int64> EvaluatedTagIds(const scn::SceneNode& object) {
   std::vector<scn::Int64> ids;
   for (scn::SceneNode* t = object.tags.First(); t; t = object.tags.After(*t))
-    if (t->nodeData) ids.push_back(t->id);
+    if (Evaluates(*t)) ids.push_back(t->id);
   return ids;
 }
 
@@ -31,10 +37,10 @@ scn::SceneNode* StillInDocument(SceneService& scene, scn::Int64 id, const scn::D
   return node && node->Doc() == &doc ? node : nullptr;
 }
 
-// The tag, when it is still a plug-in tag on that object.
+// The tag, when it is still a plug-in or node-graph tag on that object.
 scn::SceneNode* StillOn(SceneService& scene, scn::Int64 tagId, const scn::SceneNode& object) {
   scn::SceneNode* tag = scene.nodes().Find(tagId);
-  return tag && tag->Parent() == &object && tag->nodeData ? tag : nullptr;
+  return tag && tag->Parent() == &object && Evaluates(*tag) ? tag : nullptr;
 }
 
 bool IsGenerator(Host& host, const scn::SceneNode& node) {
@@ -59,11 +65,16 @@ void AskTags(SceneService& scene, const scn::Document& doc, const std::vector<sc
   for (scn::Int64 objectId : objectIds) {
     scn::SceneNode* object = StillInDocument(scene, objectId, doc);
     if (!object) continue;
-    for (scn::Int64 tagId : PluginTagIds(*object)) {
+    for (scn::Int64 tagId : EvaluatedTagIds(*object)) {
       // A slot may have freed or moved the object as well.
       object = StillInDocument(scene, objectId, doc);
       if (!object) break;
-      if (scn::SceneNode* tag = StillOn(scene, tagId, *object)) list.Ask(*tag, *object);
+      scn::SceneNode* tag = StillOn(scene, tagId, *object);
+      if (!tag) continue;
+      if (tag->nodeData)
+        list.Ask(*tag, *object);
+      else
+        list.AddHostTag(*tag, *object, scn::kTagPriorityNodeGraph);
     }
   }
 }
@@ -71,12 +82,17 @@ void AskTags(SceneService& scene, const scn::Document& doc, const std::vector<sc
 void Execute(SceneService& scene, scn::Document& doc, const PriorityEntry& entry) {
   scn::SceneNode* object = StillInDocument(scene, entry.objectId, doc);
   scn::SceneNode* tag = object ? StillOn(scene, entry.tagId, *object) : nullptr;
-  if (tag) static_cast<scn::TagData*>(tag->nodeData)->ExecuteTag(tag, &doc, object, entry.priority);
+  if (!tag) return;
+  if (tag->nodeData)
+    static_cast<scn::TagData*>(tag->nodeData)->ExecuteTag(tag, &doc, object, entry.priority);
+  else
+    RunGraph(*tag);
 }
 
 }  // namespace
 
 void EvaluateDocument(Host& host, SceneService& scene, scn::Document& doc) {
+  ApplyTracks(scene, doc);
   const std::vector<scn::Int64> ids = ObjectIds(doc);
   // Generators first, so that tags follow this evaluation's results.
   for (scn::Int64 id : ids) {

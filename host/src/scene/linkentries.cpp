@@ -1,4 +1,4 @@
-// Scene table: links, object records and undo.
+// Scene table: links, object records, scene files and undo.
 #include <exception>
 
 #include "core/host.h"
@@ -55,8 +55,8 @@ scn::SceneNode* ResolveLinkValue(const scn::Document* doc, scn::Int64 nodeId, sc
 scn::Bool WriteObjectRecordEntry(scn::RecordFile* rf, const scn::SceneNode* object) {
   scn::SceneNode* o = Node("WriteObjectRecord", object, NodeKind::Object);
   if (!o) return false;
-  if (!o->IsPolygonObject()) {
-    Misbehaving("WriteObjectRecord of an object that is no polygon object");
+  if (o->nodeData) {
+    Misbehaving("WriteObjectRecord of a plug-in object");
     return false;
   }
   return WriteObjectRecord(Records(), rf, *o);
@@ -67,10 +67,48 @@ scn::SceneNode* ReadObjectRecordEntry(scn::RecordFile* rf) {
   if (!s) return nullptr;
   try {
     auto object = ReadObjectRecord(*s, Records(), rf);
-    if (!object) s->host().diagnostics().Output("ReadObjectRecord: the record holds no polygon object");
+    if (!object)
+      s->host().diagnostics().Output("ReadObjectRecord: the record holds no object or is malformed");
     return object.release();
   } catch (const std::exception&) {
     s->host().diagnostics().Output("ReadObjectRecord: out of memory");
+    return nullptr;
+  }
+}
+
+scn::Bool SaveSceneObjects(const scn::Filename& file, const scn::SceneNode* const* objects,
+                           scn::Int32 count) {
+  SceneService* s = Enter("SaveSceneObjects");
+  if (!s) return false;
+  if (count < 0 || (count > 0 && !objects)) {
+    Misbehaving("SaveSceneObjects with a negative count or no objects");
+    return false;
+  }
+  std::vector<const scn::SceneNode*> list;
+  for (scn::Int32 i = 0; i < count; ++i) {
+    scn::SceneNode* o = Node("SaveSceneObjects", objects[i], NodeKind::Object);
+    if (!o) return false;
+    if (o->nodeData) {
+      Misbehaving("SaveSceneObjects with a plug-in object");
+      return false;
+    }
+    list.push_back(o);
+  }
+  try {
+    return s->SaveSceneFile(file.GetString(), list);
+  } catch (const std::exception&) {
+    s->host().diagnostics().Output("SaveSceneObjects: out of memory");
+    return false;
+  }
+}
+
+scn::SceneNode* LoadSceneObject(const scn::Filename& file, const scn::String& name) {
+  SceneService* s = Enter("LoadSceneObject");
+  if (!s) return nullptr;
+  try {
+    return s->LoadSceneObject(file.GetString(), name);
+  } catch (const std::exception&) {
+    s->host().diagnostics().Output("LoadSceneObject: out of memory reading " + file.GetString());
     return nullptr;
   }
 }
@@ -79,7 +117,10 @@ scn::Bool RecordUndo(scn::Document* doc, scn::Int32 kind, scn::SceneNode* node) 
   scn::Document* d = Doc("RecordUndo", doc);
   scn::SceneNode* n = d ? Node("RecordUndo", node) : nullptr;
   if (!n) return false;
-  if (!d->undo.Record(kind, n->id)) {
+  UndoEntry entry{kind, n->id, nullptr};
+  if (kind == scn::kUndoChange)
+    entry.tracks = std::make_shared<const std::vector<TrackData>>(n->tracks.Snapshot());
+  if (!d->undo.Record(std::move(entry))) {
     Misbehaving("RecordUndo outside an open undo step");
     return false;
   }
@@ -122,6 +163,8 @@ void FillLinkEntries(scn::SceneTable& t) {
 
   t.WriteObjectRecord = WriteObjectRecordEntry;
   t.ReadObjectRecord = ReadObjectRecordEntry;
+  t.SaveSceneObjects = SaveSceneObjects;
+  t.LoadSceneObject = LoadSceneObject;
 
   t.OpenUndoStep = [](scn::Document* doc) {
     scn::Document* d = Doc("OpenUndoStep", doc);

@@ -26,18 +26,29 @@ scn::SceneNode* ResolveNode(const NodeIndex& index, const scn::Document* doc, sc
   return node;
 }
 
+bool WriteRecordInt64(const scn::RecordTable& records, scn::RecordFile* rf, scn::Int64 v) {
+  const auto u = static_cast<std::uint64_t>(v);
+  return records.WriteInt32(rf, static_cast<scn::Int32>(static_cast<std::uint32_t>(u >> 32))) &&
+         records.WriteInt32(rf, static_cast<scn::Int32>(static_cast<std::uint32_t>(u & 0xFFFFFFFFu)));
+}
+
+bool ReadRecordInt64(const scn::RecordTable& records, scn::RecordFile* rf, scn::Int64* v) {
+  scn::Int32 high = 0, low = 0;
+  if (!records.ReadInt32(rf, &high) || !records.ReadInt32(rf, &low)) return false;
+  const std::uint64_t u =
+      (std::uint64_t{static_cast<std::uint32_t>(high)} << 32) | static_cast<std::uint32_t>(low);
+  *v = static_cast<scn::Int64>(u);
+  return true;
+}
+
 bool WriteLink(const scn::RecordTable& records, scn::RecordFile* rf, const scn::NodeLink& link) {
-  const auto id = static_cast<std::uint64_t>(link.nodeId);
-  return records.WriteInt32(rf, static_cast<scn::Int32>(static_cast<std::uint32_t>(id >> 32))) &&
-         records.WriteInt32(rf, static_cast<scn::Int32>(static_cast<std::uint32_t>(id & 0xFFFFFFFFu)));
+  return WriteRecordInt64(records, rf, link.nodeId);
 }
 
 bool ReadLink(const scn::RecordTable& records, scn::RecordFile* rf, scn::NodeLink* link) {
-  scn::Int32 high = 0, low = 0;
-  if (!records.ReadInt32(rf, &high) || !records.ReadInt32(rf, &low)) return false;
-  const std::uint64_t id =
-      (std::uint64_t{static_cast<std::uint32_t>(high)} << 32) | static_cast<std::uint32_t>(low);
-  link->nodeId = static_cast<scn::Int64>(id);
+  scn::Int64 id = 0;
+  if (!ReadRecordInt64(records, rf, &id)) return false;
+  link->nodeId = id;
   return true;
 }
 

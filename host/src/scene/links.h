@@ -35,7 +35,11 @@ class LinkTable {
 scn::SceneNode* ResolveNode(const NodeIndex& index, const scn::Document* doc, scn::Int64 nodeId,
                             scn::Int32 type);
 
-// A link in a record: the node id as two Int32, high word first.
+// An Int64 in a record: two Int32, high word first.
+bool WriteRecordInt64(const scn::RecordTable& records, scn::RecordFile* rf, scn::Int64 v);
+bool ReadRecordInt64(const scn::RecordTable& records, scn::RecordFile* rf, scn::Int64* v);
+
+// A link in a record: the node id as an Int64.
 bool WriteLink(const scn::RecordTable& records, scn::RecordFile* rf, const scn::NodeLink& link);
 // Leaves the link unchanged when the record fails.
 bool ReadLink(const scn::RecordTable& records, scn::RecordFile* rf, scn::NodeLink* link);

@@ -1,6 +1,7 @@
 // Scene table: allocating and freeing nodes, names, parameters, messages, tags, materials and shaders.
 #include <exception>
 
+#include "animation/posemorph.h"
 #include "core/host.h"
 #include "scene/parameters.h"
 #include "scene/polygonobject.h"
@@ -48,6 +49,10 @@ void FreeSceneNode(scn::SceneNode* node) {
 scn::SceneNode* CloneNode(const scn::SceneNode* node) {
   scn::SceneNode* n = Node("CloneNode", node);
   if (!n) return nullptr;
+  if (n->kind == NodeKind::GraphNode) {
+    Misbehaving("CloneNode of a graph node: graph nodes are copied with their node-graph tag");
+    return nullptr;
+  }
   try {
     return n->service.factory().Clone(*n).release();
   } catch (const std::exception&) {
@@ -100,7 +105,8 @@ scn::SceneNode* GetFirstTag(scn::SceneNode* object, scn::Int32 type) {
   return nullptr;
 }
 
-// count: the entries of a UVW tag; other types ignore it.
+// count: the entries of a UVW tag; other types ignore it. A pose morph tag takes the object's points as its
+// base.
 scn::SceneNode* MakeTag(scn::SceneNode* object, scn::Int32 type, scn::Int32 count) {
   scn::SceneNode* o = Node("MakeTag", object, NodeKind::Object);
   if (!o) return nullptr;
@@ -115,6 +121,7 @@ scn::SceneNode* MakeTag(scn::SceneNode* object, scn::Int32 type, scn::Int32 coun
                                            " UVW entries");
     return nullptr;
   }
+  if (tag->poses) tag->poses->base = o->points;
   return o->tags.Append(std::move(tag));
 }
 

@@ -2,13 +2,14 @@
 
 #include "core/host.h"
 #include "registry/registry.h"
+#include "scene/hostnodes.h"
 #include "scene/scenenode.h"
 #include "scene/sceneservice.h"
 
 namespace host {
 namespace {
 
-// Plug-ins register no materials.
+// Plug-ins register no materials and no graph nodes.
 const Registration* FindRegistration(Host& host, NodeKind kind, scn::Int32 type) {
   switch (kind) {
     case NodeKind::Object:
@@ -20,6 +21,7 @@ const Registration* FindRegistration(Host& host, NodeKind kind, scn::Int32 type)
     case NodeKind::PreferencePage:
       return host.registry().Find(type, PluginKind::PreferencePage);
     case NodeKind::Material:
+    case NodeKind::GraphNode:
       return nullptr;
   }
   return nullptr;
@@ -39,6 +41,7 @@ std::unique_ptr<scn::SceneNode> NodeFactory::Make(NodeKind kind, scn::Int32 type
     }
     auto node = std::make_unique<scn::SceneNode>(scene_, kind, type);
     node->name = hostType->name;
+    InitHostNode(*node);
     return node;
   }
   const Registration* r = FindRegistration(host_, kind, type);
@@ -68,7 +71,11 @@ std::unique_ptr<scn::SceneNode> NodeFactory::MakePlugin(NodeKind kind, scn::Int3
 }
 
 std::unique_ptr<scn::SceneNode> NodeFactory::CloneShell(const scn::SceneNode& source) {
-  if (!source.nodeData) return std::make_unique<scn::SceneNode>(scene_, source.kind, source.type);
+  if (!source.nodeData) {
+    auto node = std::make_unique<scn::SceneNode>(scene_, source.kind, source.type);
+    InitHostNode(*node);
+    return node;
+  }
   const Registration* r = FindRegistration(host_, source.kind, source.type);
   if (!r) {
     host_.diagnostics().Output("CloneNode: " + TypeText(source.kind, source.type) +
@@ -98,7 +105,7 @@ std::unique_ptr<scn::SceneNode> NodeFactory::Clone(const scn::SceneNode& source)
   copy->polygons = source.polygons;
   copy->uvw = source.uvw;
   if (!CloneList(source.tags, copy->tags) || !CloneList(source.children, copy->children) ||
-      !CloneList(source.shaders, copy->shaders))
+      !CloneList(source.shaders, copy->shaders) || !CopyHostState(source, *copy, *this))
     return nullptr;
   auto* sourceNode = const_cast<scn::SceneNode*>(&source);
   if (source.nodeData && !source.nodeData->CopyNodeData(copy->nodeData, sourceNode, copy.get())) {

@@ -22,7 +22,8 @@ class NodeFactory {
   std::unique_ptr<scn::SceneNode> Make(NodeKind kind, scn::Int32 type);
   // The plug-in's allocator, then InitNodeData; null when either fails.
   std::unique_ptr<scn::SceneNode> MakePlugin(NodeKind kind, scn::Int32 type, scn::NodeAllocator alloc);
-  // A deep copy: container, matrix, points, polygons, UVW entries, tags, children and shaders. Plug-in
+  // A deep copy: container, matrix, points, polygons, UVW entries, tags, children, shaders, tracks, poses
+  // and graphs (connections inside the copy are made again between the copied ports). Plug-in
   // nodes get new data from their registration's allocator, InitNodeData, then the source data's
   // CopyNodeData. Null when any step fails.
   std::unique_ptr<scn::SceneNode> Clone(const scn::SceneNode& source);

@@ -14,6 +14,8 @@ const char* KindName(NodeKind kind) {
       return "shader";
     case NodeKind::PreferencePage:
       return "preference page";
+    case NodeKind::GraphNode:
+      return "graph node";
   }
   return "?";
 }

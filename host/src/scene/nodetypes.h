@@ -3,11 +3,11 @@
 
 #include <optional>
 
-#include "scn/tables_scene.h"
+#include "scn/tables_animation.h"
 
 namespace host {
 
-enum class NodeKind { Object, Tag, Material, Shader, PreferencePage };
+enum class NodeKind { Object, Tag, Material, Shader, PreferencePage, GraphNode };
 const char* KindName(NodeKind kind);
 
 struct HostType {
@@ -21,10 +21,15 @@ inline constexpr HostType kHostTypes[] = {
     {scn::kTypePolygonObject, NodeKind::Object, "Polygon"},
     {scn::kTypeCamera, NodeKind::Object, "Camera"},
     {scn::kTypeNull, NodeKind::Object, "Null"},
+    {scn::kTypeSound, NodeKind::Object, "Sound"},  // kSoundFile, kSoundStartFrame
     {scn::kTypeMaterial, NodeKind::Material, "Mat"},
-    {scn::kTagTexture, NodeKind::Tag, "Texture"},  // material link kTextureTagMaterial, projection 1004
-    {scn::kTagUVW, NodeKind::Tag, "UVW"},          // one UVWPolygon per entry
-    {scn::kTagPhong, NodeKind::Tag, "Phong"},      // no data of its own
+    {scn::kTagTexture, NodeKind::Tag, "Texture"},       // material link kTextureTagMaterial, projection 1004
+    {scn::kTagUVW, NodeKind::Tag, "UVW"},               // one UVWPolygon per entry
+    {scn::kTagPhong, NodeKind::Tag, "Phong"},           // no data of its own
+    {scn::kTagNodeGraph, NodeKind::Tag, "Node Graph"},  // a node master
+    {scn::kTagPoseMorph, NodeKind::Tag, "Pose Morph"},  // base points, poses, strengths
+    {scn::kGraphNodeObject, NodeKind::GraphNode, "Object"},  // a linked node's parameters as ports
+    {scn::kGraphNodeRangeMapper, NodeKind::GraphNode, "Range Mapper"},
 };
 
 // The host type of that number, or nullopt for plug-in and unknown types.

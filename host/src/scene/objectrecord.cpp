@@ -1,124 +1,125 @@
 #include "scene/objectrecord.h"
 
+#include "animation/graphrecord.h"
+#include "animation/nodegraph.h"
+#include "animation/poserecord.h"
+#include "animation/trackrecord.h"
+#include "scene/geometryrecord.h"
+#include "scene/parameterrecord.h"
 #include "scene/scenenode.h"
 #include "scene/sceneservice.h"
 
 namespace host {
 namespace {
 
-constexpr scn::Int32 kObjectRecordVersion = 1;
+constexpr scn::Int32 kVersion1 = 1;
+constexpr scn::Int32 kVersion2 = 2;
 
-bool Writes(scn::SceneNode* tag) {
-  return tag->type == scn::kTagUVW || tag->type == scn::kTagPhong;
+bool Writes(const scn::SceneNode& tag) {
+  return !tag.nodeData && (tag.type == scn::kTagUVW || tag.type == scn::kTagPhong ||
+                           tag.type == scn::kTagNodeGraph || tag.type == scn::kTagPoseMorph);
 }
 
-bool WritePolygon(const scn::RecordTable& r, scn::RecordFile* rf, const scn::Polygon& p) {
-  return r.WriteInt32(rf, p.a) && r.WriteInt32(rf, p.b) && r.WriteInt32(rf, p.c) && r.WriteInt32(rf, p.d);
+bool IsHostObjectType(scn::Int32 type) {
+  auto hostType = FindHostType(type);
+  return hostType && hostType->kind == NodeKind::Object;
 }
 
-bool WriteUVW(const scn::RecordTable& r, scn::RecordFile* rf, const scn::UVWPolygon& u) {
-  return r.WriteVector(rf, u.a) && r.WriteVector(rf, u.b) && r.WriteVector(rf, u.c) && r.WriteVector(rf, u.d);
+bool WriteTag(const scn::RecordTable& r, scn::RecordFile* rf, const scn::SceneNode& tag) {
+  if (!r.WriteInt32(rf, tag.type) || !r.WriteString(rf, tag.name) || !WriteParameters(r, rf, tag.data))
+    return false;
+  if (tag.type == scn::kTagUVW && !WriteUVWEntries(r, rf, tag)) return false;
+  if (tag.master && !WriteGraph(r, rf, *tag.master)) return false;
+  if (tag.poses && !WritePoses(r, rf, *tag.poses)) return false;
+  return WriteTracks(r, rf, tag.tracks);
 }
 
-bool WriteTags(const scn::RecordTable& r, scn::RecordFile* rf, const scn::SceneNode& object) {
+template <typename Pick>
+scn::Int32 Count(const NodeList& list, Pick pick) {
   scn::Int32 count = 0;
-  for (scn::SceneNode* t = object.tags.First(); t; t = object.tags.After(*t)) count += Writes(t) ? 1 : 0;
-  if (!r.WriteInt32(rf, count)) return false;
-  for (scn::SceneNode* t = object.tags.First(); t; t = object.tags.After(*t)) {
-    if (!Writes(t)) continue;
-    if (!r.WriteInt32(rf, t->type)) return false;
-    if (t->type != scn::kTagUVW) continue;
-    if (!r.WriteInt32(rf, static_cast<scn::Int32>(t->uvw.size()))) return false;
-    for (const scn::UVWPolygon& u : t->uvw)
-      if (!WriteUVW(r, rf, u)) return false;
-  }
+  for (scn::SceneNode* n = list.First(); n; n = list.After(*n)) count += pick(*n) ? 1 : 0;
+  return count;
+}
+
+bool WriteObject(const scn::RecordTable& r, scn::RecordFile* rf, const scn::SceneNode& object, int depth) {
+  if (depth > kObjectRecordDepth) return false;
+  if (!r.WriteInt32(rf, object.type) || !r.WriteString(rf, object.name) ||
+      !r.WriteMatrix(rf, object.matrix) || !WriteParameters(r, rf, object.data))
+    return false;
+  if (object.IsPolygonObject() && (!WritePoints(r, rf, object) || !WritePolygons(r, rf, object)))
+    return false;
+  if (!r.WriteInt32(rf, Count(object.tags, Writes))) return false;
+  for (scn::SceneNode* t = object.tags.First(); t; t = object.tags.After(*t))
+    if (Writes(*t) && !WriteTag(r, rf, *t)) return false;
+  if (!WriteTracks(r, rf, object.tracks)) return false;
+  auto isHostObject = [](const scn::SceneNode& n) { return !n.nodeData; };
+  if (!r.WriteInt32(rf, Count(object.children, isHostObject))) return false;
+  for (scn::SceneNode* c = object.children.First(); c; c = object.children.After(*c))
+    if (isHostObject(*c) && !WriteObject(r, rf, *c, depth + 1)) return false;
   return true;
 }
 
-// Counts come from the record: values are read one by one, so a short record fails before a large
-// count has allocated anything.
-bool ReadCount(const scn::RecordTable& r, scn::RecordFile* rf, scn::Int32* count) {
-  return r.ReadInt32(rf, count) && *count >= 0;
+bool ReadNodeTracks(const scn::RecordTable& r, scn::RecordFile* rf, scn::SceneNode& node) {
+  std::vector<TrackData> tracks;
+  return ReadTracks(r, rf, &tracks) && node.tracks.Restore(tracks);
 }
 
-bool ReadPoints(const scn::RecordTable& r, scn::RecordFile* rf, scn::SceneNode& object) {
-  scn::Int32 count = 0;
-  if (!ReadCount(r, rf, &count)) return false;
-  for (scn::Int32 i = 0; i < count; ++i) {
-    scn::Vector p;
-    if (!r.ReadVector(rf, &p)) return false;
-    object.points.push_back(p);
-  }
-  return true;
+std::unique_ptr<scn::SceneNode> ReadTag(SceneService& scene, const scn::RecordTable& r, scn::RecordFile* rf) {
+  scn::Int32 type = 0;
+  if (!r.ReadInt32(rf, &type)) return nullptr;
+  if (type != scn::kTagUVW && type != scn::kTagPhong && type != scn::kTagNodeGraph &&
+      type != scn::kTagPoseMorph)
+    return nullptr;
+  auto tag = scene.factory().Make(NodeKind::Tag, type);
+  if (!tag || !r.ReadString(rf, &tag->name) || !ReadParameters(r, rf, &tag->data)) return nullptr;
+  if (type == scn::kTagUVW && !ReadUVWEntries(r, rf, *tag)) return nullptr;
+  if (tag->master && !ReadGraph(r, rf, scene.factory(), tag->master.get())) return nullptr;
+  if (tag->poses && !ReadPoses(r, rf, tag->poses.get())) return nullptr;
+  if (!ReadNodeTracks(r, rf, *tag)) return nullptr;
+  return tag;
 }
 
-bool ReadPolygons(const scn::RecordTable& r, scn::RecordFile* rf, scn::SceneNode& object) {
-  scn::Int32 count = 0;
-  if (!ReadCount(r, rf, &count)) return false;
-  const auto pointCount = static_cast<scn::Int32>(object.points.size());
-  auto inside = [pointCount](scn::Int32 corner) { return corner >= 0 && corner < pointCount; };
-  for (scn::Int32 i = 0; i < count; ++i) {
-    scn::Polygon p;
-    if (!r.ReadInt32(rf, &p.a) || !r.ReadInt32(rf, &p.b) || !r.ReadInt32(rf, &p.c) || !r.ReadInt32(rf, &p.d))
-      return false;
-    if (!inside(p.a) || !inside(p.b) || !inside(p.c) || !inside(p.d)) return false;
-    object.polygons.push_back(p);
+std::unique_ptr<scn::SceneNode> ReadObject(SceneService& scene, const scn::RecordTable& r,
+                                           scn::RecordFile* rf, int depth) {
+  scn::Int32 type = 0;
+  if (depth > kObjectRecordDepth || !r.ReadInt32(rf, &type) || !IsHostObjectType(type)) return nullptr;
+  auto object = scene.factory().Make(NodeKind::Object, type);
+  if (!object || !r.ReadString(rf, &object->name) || !r.ReadMatrix(rf, &object->matrix) ||
+      !ReadParameters(r, rf, &object->data))
+    return nullptr;
+  if (object->IsPolygonObject() && (!ReadPoints(r, rf, *object) || !ReadPolygons(r, rf, *object)))
+    return nullptr;
+  scn::Int32 tagCount = 0;
+  if (!ReadRecordCount(r, rf, &tagCount)) return nullptr;
+  for (scn::Int32 i = 0; i < tagCount; ++i) {
+    auto tag = ReadTag(scene, r, rf);
+    if (!tag) return nullptr;
+    object->tags.Append(std::move(tag));
   }
-  return true;
-}
-
-bool ReadUVW(const scn::RecordTable& r, scn::RecordFile* rf, scn::SceneNode& tag) {
-  scn::Int32 count = 0;
-  if (!ReadCount(r, rf, &count)) return false;
-  for (scn::Int32 i = 0; i < count; ++i) {
-    scn::UVWPolygon u;
-    if (!r.ReadVector(rf, &u.a) || !r.ReadVector(rf, &u.b) || !r.ReadVector(rf, &u.c) ||
-        !r.ReadVector(rf, &u.d))
-      return false;
-    tag.uvw.push_back(u);
+  scn::Int32 childCount = 0;
+  if (!ReadNodeTracks(r, rf, *object) || !ReadRecordCount(r, rf, &childCount)) return nullptr;
+  for (scn::Int32 i = 0; i < childCount; ++i) {
+    auto child = ReadObject(scene, r, rf, depth + 1);
+    if (!child) return nullptr;
+    object->children.Append(std::move(child));
   }
-  return true;
-}
-
-bool ReadTags(SceneService& scene, const scn::RecordTable& r, scn::RecordFile* rf, scn::SceneNode& object) {
-  scn::Int32 count = 0;
-  if (!ReadCount(r, rf, &count)) return false;
-  for (scn::Int32 i = 0; i < count; ++i) {
-    scn::Int32 type = 0;
-    if (!r.ReadInt32(rf, &type) || (type != scn::kTagUVW && type != scn::kTagPhong)) return false;
-    auto tag = std::make_unique<scn::SceneNode>(scene, NodeKind::Tag, type);
-    tag->name = FindHostType(type)->name;
-    if (type == scn::kTagUVW && !ReadUVW(r, rf, *tag)) return false;
-    object.tags.Append(std::move(tag));
-  }
-  return true;
+  return object;
 }
 
 }  // namespace
 
 bool WriteObjectRecord(const scn::RecordTable& r, scn::RecordFile* rf, const scn::SceneNode& object) {
-  if (!object.IsPolygonObject()) return false;
-  if (!r.WriteInt32(rf, kObjectRecordVersion) || !r.WriteString(rf, object.name) ||
-      !r.WriteMatrix(rf, object.matrix))
-    return false;
-  if (!r.WriteInt32(rf, static_cast<scn::Int32>(object.points.size()))) return false;
-  for (const scn::Vector& p : object.points)
-    if (!r.WriteVector(rf, p)) return false;
-  if (!r.WriteInt32(rf, static_cast<scn::Int32>(object.polygons.size()))) return false;
-  for (const scn::Polygon& p : object.polygons)
-    if (!WritePolygon(r, rf, p)) return false;
-  return WriteTags(r, rf, object);
+  if (object.kind != NodeKind::Object || object.nodeData) return false;
+  return r.WriteInt32(rf, kVersion2) && WriteObject(r, rf, object, 0);
 }
 
 std::unique_ptr<scn::SceneNode> ReadObjectRecord(SceneService& scene, const scn::RecordTable& r,
                                                  scn::RecordFile* rf) {
   scn::Int32 version = 0;
-  if (!r.ReadInt32(rf, &version) || version != kObjectRecordVersion) return nullptr;
-  auto object = std::make_unique<scn::SceneNode>(scene, NodeKind::Object, scn::kTypePolygonObject);
-  if (!r.ReadString(rf, &object->name) || !r.ReadMatrix(rf, &object->matrix)) return nullptr;
-  if (!ReadPoints(r, rf, *object) || !ReadPolygons(r, rf, *object) || !ReadTags(scene, r, rf, *object))
-    return nullptr;
-  return object;
+  if (!r.ReadInt32(rf, &version)) return nullptr;
+  if (version == kVersion1) return ReadObjectRecordV1(scene, r, rf);
+  if (version == kVersion2) return ReadObject(scene, r, rf, 0);
+  return nullptr;
 }
 
 }  // namespace host

@@ -18,6 +18,10 @@ void PriorityList::Ask(scn::SceneNode& tag, const scn::SceneNode& object) {
   if (entries_.size() == before) entries_.push_back({scn::kTagPriorityDefault, 0, tagId, objectId_});
 }
 
+void PriorityList::AddHostTag(const scn::SceneNode& tag, const scn::SceneNode& object, scn::Int32 priority) {
+  entries_.push_back({priority, 0, tag.id, object.id});
+}
+
 bool PriorityList::Add(const scn::SceneNode& tag, scn::Int32 priority, scn::Int32 flags) {
   if (&tag != asking_) return false;
   entries_.push_back({priority, flags, tag.id, objectId_});

@@ -20,6 +20,8 @@ class PriorityList {
   // Runs the tag's AddToPriorityList slot; while it runs, Add takes entries of that tag only. A slot that
   // adds nothing leaves one entry at kTagPriorityDefault.
   void Ask(scn::SceneNode& tag, const scn::SceneNode& object);
+  // An entry of a host tag, which has no slot to ask.
+  void AddHostTag(const scn::SceneNode& tag, const scn::SceneNode& object, scn::Int32 priority);
   // False when the host is not asking that tag.
   bool Add(const scn::SceneNode& tag, scn::Int32 priority, scn::Int32 flags);
   // Lowest priority first; equal priorities in the order they were added (hierarchy, then tag order).

@@ -1,5 +1,7 @@
 #include "scene/scenenode.h"
 
+#include "animation/nodegraph.h"
+#include "animation/posemorph.h"
 #include "scene/sceneservice.h"
 
 namespace scn {
@@ -20,6 +22,8 @@ void SceneNode::Release() {
   tags.Clear();
   children.Clear();
   shaders.Clear();
+  if (master) master->nodes.Clear();
+  tracks.Clear();
   service.ReleasePluginData(*this);
 }
 

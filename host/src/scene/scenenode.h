@@ -3,9 +3,11 @@
 
 #include <atomic>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "animation/tracklist.h"
 #include "scene/nodelist.h"
 #include "scene/nodetypes.h"
 #include "scn/container.h"
@@ -14,6 +16,12 @@
 
 namespace host {
 class SceneService;
+struct GraphNodeState;
+struct PoseSet;
+}  // namespace host
+
+namespace scn {
+struct NodeMaster;
 }
 
 namespace scn {
@@ -26,9 +34,9 @@ struct SceneNode {
   SceneNode(const SceneNode&) = delete;
   SceneNode& operator=(const SceneNode&) = delete;
 
-  // Frees tags, children and shaders, then the plug-in data (ReleaseNodeData, its destructor, the host's
-  // free). The node stays where it is inserted meanwhile, so the plug-in's release still finds its parent
-  // and document. Runs once.
+  // Frees tags, children, shaders, graph nodes and tracks, then the plug-in data (ReleaseNodeData, its
+  // destructor, the host's free). The node stays where it is inserted meanwhile, so the plug-in's release
+  // still finds its parent and document. Runs once.
   void Release();
 
   // The object or material whose list holds this node; null at a document's top or when not inserted.
@@ -52,6 +60,10 @@ struct SceneNode {
   host::NodeList children{this};  // objects: the objects below
   host::NodeList tags{this};      // objects
   host::NodeList shaders{this};   // materials
+  host::TrackList tracks{*this};
+  std::unique_ptr<NodeMaster> master;           // node-graph tags
+  std::unique_ptr<host::GraphNodeState> graph;  // graph nodes: position, link, ports
+  std::unique_ptr<host::PoseSet> poses;         // pose morph tags
 
   // Where the node is inserted: the list that owns it and its place there; null while the caller owns it.
   host::NodeList* list = nullptr;

@@ -7,6 +7,7 @@
 #include "scene/evaluation.h"
 #include "scene/objwriter.h"
 #include "scene/parameters.h"
+#include "scene/scenefile.h"
 #include "scene/scenenode.h"
 #include "scene/scenetable.h"
 
@@ -170,6 +171,32 @@ int SceneService::MaterialUpdateCount(const scn::SceneNode* node) const {
 
 std::vector<UndoStep> SceneService::UndoSteps(const scn::Document* doc) const {
   return IsDocument(doc) ? doc->undo.Steps() : std::vector<UndoStep>{};
+}
+
+bool SceneService::Undo(scn::Document* doc) {
+  if (!host_.CheckMainThread("Undo") || !IsDocument(doc)) return false;
+  std::optional<UndoStep> step = doc->undo.TakeLast();
+  if (!step) return false;
+  for (auto it = step->entries.rbegin(); it != step->entries.rend(); ++it) {
+    scn::SceneNode* node = nodes_.Find(it->nodeId);
+    if (it->kind == scn::kUndoChange && it->tracks && node) node->tracks.Restore(*it->tracks);
+  }
+  return true;
+}
+
+bool SceneService::SaveSceneFile(const std::filesystem::path& file,
+                                 const std::vector<const scn::SceneNode*>& objects) {
+  std::string error;
+  if (host::SaveSceneFile(*host_.Tables()->record, file, objects, &error)) return true;
+  host_.diagnostics().Output("SaveSceneObjects: " + error);
+  return false;
+}
+
+scn::SceneNode* SceneService::LoadSceneObject(const std::filesystem::path& file, const std::string& name) {
+  std::string error;
+  auto object = host::LoadSceneObject(*this, *host_.Tables()->record, file, name, &error);
+  if (!object) host_.diagnostics().Output("LoadSceneObject: " + error);
+  return object.release();
 }
 
 scn::SceneNode* SceneService::FindObject(scn::Document* doc, const std::string& name) {

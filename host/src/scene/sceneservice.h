@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "animation/animationindex.h"
 #include "scene/links.h"
 #include "scene/nodefactory.h"
 #include "scene/nodeindex.h"
@@ -70,6 +71,13 @@ class SceneService {
   int NotifyCount() const { return notifyCount_; }
   // Finished undo steps, oldest first.
   std::vector<UndoStep> UndoSteps(const scn::Document* doc) const;
+  // Undoes the last finished step: each change entry, last first, gives its node back the tracks it had
+  // when it was recorded (nodes gone since are skipped). False while a step is open or when none is left.
+  bool Undo(scn::Document* doc);
+  // Scene files (scene/scenefile.h), for tools that write resource scenes; diagnostics say what failed.
+  bool SaveSceneFile(const std::filesystem::path& file, const std::vector<const scn::SceneNode*>& objects);
+  // A new object owned by the caller, or null.
+  scn::SceneNode* LoadSceneObject(const std::filesystem::path& file, const std::string& name);
   // The first object of that name, depth-first; null when none.
   scn::SceneNode* FindObject(scn::Document* doc, const std::string& name);
   // Each object followed by the objects below it.
@@ -89,6 +97,7 @@ class SceneService {
   NodeIndex& nodes() { return nodes_; }
   const NodeIndex& nodes() const { return nodes_; }
   LinkTable& links() { return links_; }
+  AnimationIndex& animation() { return animation_; }
   NodeFactory& factory() { return factory_; }
   // The tag priorities of the evaluation under way; AddToPriorityList fills it.
   PriorityList& priorities() { return priorities_; }
@@ -104,6 +113,7 @@ class SceneService {
   Host& host_;
   NodeIndex nodes_;
   LinkTable links_;
+  AnimationIndex animation_;
   NodeFactory factory_;
   PriorityList priorities_;
   std::vector<std::unique_ptr<scn::Document>> documents_;

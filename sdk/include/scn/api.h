@@ -112,12 +112,12 @@ Bool ReadRecordFilename(RecordFile* rf, Filename* v);
 Bool WriteRecordFilename(RecordFile* rf, const Filename& v);
 
 // Registrations and commands.
-Bool RegisterObjectType(Int32 id, const String& name, Int32 flags, NodeAllocator alloc, const String& description,
-                        const Bitmap* icon, Int32 diskLevel);
-Bool RegisterTagType(Int32 id, const String& name, Int32 flags, NodeAllocator alloc, const String& description,
-                     const Bitmap* icon, Int32 diskLevel);
-Bool RegisterShaderType(Int32 id, const String& name, Int32 flags, NodeAllocator alloc, const String& description,
-                        Int32 diskLevel);
+Bool RegisterObjectType(Int32 id, const String& name, Int32 flags, NodeAllocator alloc,
+                        const String& description, const Bitmap* icon, Int32 diskLevel);
+Bool RegisterTagType(Int32 id, const String& name, Int32 flags, NodeAllocator alloc,
+                     const String& description, const Bitmap* icon, Int32 diskLevel);
+Bool RegisterShaderType(Int32 id, const String& name, Int32 flags, NodeAllocator alloc,
+                        const String& description, Int32 diskLevel);
 Bool RegisterCommandType(Int32 id, const String& name, Int32 flags, const Bitmap* icon, const String& help,
                          CommandData* command);
 Bool RegisterMessagePlugin(Int32 id, const String& name, Int32 flags, MessageData* data);

@@ -37,12 +37,25 @@ class ContainerBox {
 };
 
 // Value types in the order of their type codes.
-enum class ValueType : Int32 { None, Int32, Bool, Float64, Vector, Matrix, String, Filename, Container, Link };
+enum class ValueType : Int32 {
+  None,
+  Int32,
+  Bool,
+  Float64,
+  Vector,
+  Matrix,
+  String,
+  Filename,
+  Container,
+  Link
+};
 
-using Value = std::variant<std::monostate, Int32, Bool, Float64, Vector, Matrix, String, Filename, ContainerBox,
-                           NodeLinkValue>;
+using Value = std::variant<std::monostate, Int32, Bool, Float64, Vector, Matrix, String, Filename,
+                           ContainerBox, NodeLinkValue>;
 
-inline ValueType TypeOf(const Value& v) { return static_cast<ValueType>(v.index()); }
+inline ValueType TypeOf(const Value& v) {
+  return static_cast<ValueType>(v.index());
+}
 
 class Container {
  public:
@@ -132,12 +145,15 @@ class Container {
 
 inline ContainerBox::ContainerBox() : box_(std::make_unique<Container>()) {}
 inline ContainerBox::ContainerBox(const Container& c) : box_(std::make_unique<Container>(c)) {}
-inline ContainerBox::ContainerBox(const ContainerBox& other) : box_(std::make_unique<Container>(other.Get())) {}
+inline ContainerBox::ContainerBox(const ContainerBox& other)
+    : box_(std::make_unique<Container>(other.Get())) {}
 inline ContainerBox& ContainerBox::operator=(const ContainerBox& other) {
   if (this != &other) box_ = std::make_unique<Container>(other.Get());
   return *this;
 }
 inline ContainerBox::~ContainerBox() = default;
-inline bool operator==(const ContainerBox& a, const ContainerBox& b) { return a.Get() == b.Get(); }
+inline bool operator==(const ContainerBox& a, const ContainerBox& b) {
+  return a.Get() == b.Get();
+}
 
 }  // namespace scn

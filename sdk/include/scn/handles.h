@@ -13,6 +13,9 @@ struct DialogWindow;   // a dialog's window on the host side
 struct CustomGadget;   // gadget of a host library inside a dialog
 struct FolderBrowser;  // walk over the entries of a folder
 struct ThreadHandle;   // host thread running an SCNThread
+struct AnimTrack;      // animation track of a node's parameter
+struct NodeMaster;     // the nodes of a node-graph tag
+struct GraphPort;      // input or output of a graph node
 
 class NodeData;
 class CommandData;

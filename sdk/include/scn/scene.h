@@ -73,6 +73,8 @@ SceneNode* ResolveLinkValue(const Document* doc, Int64 nodeId, Int32 type = 0);
 
 Bool WriteObjectRecord(RecordFile* rf, const SceneNode* object);
 SceneNode* ReadObjectRecord(RecordFile* rf);
+Bool SaveSceneObjects(const Filename& file, const SceneNode* const* objects, Int32 count);
+SceneNode* LoadSceneObject(const Filename& file, const String& name);
 
 Bool OpenUndoStep(Document* doc);
 Bool RecordUndo(Document* doc, Int32 kind, SceneNode* node);

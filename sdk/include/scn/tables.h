@@ -60,7 +60,8 @@ struct FileTable {
   // any thread; closes the file when open; null is ignored
   void (*FreeFile)(HostFile* f);
   // any thread; false when the file cannot be opened (GetFileError tells why)
-  Bool (*OpenFile)(HostFile* f, const Filename& name, FileMode mode, ByteOrder order, Int32 type, Int32 creator);
+  Bool (*OpenFile)(HostFile* f, const Filename& name, FileMode mode, ByteOrder order, Int32 type,
+                   Int32 creator);
   // any thread; false when flushing written data failed
   Bool (*CloseFile)(HostFile* f);
   // any thread; 0 while no read or write has failed, else the first failure's code
@@ -118,15 +119,15 @@ struct RecordTable {
 
 struct RegistryTable {
   // main thread, during start; false when the id is taken or the host refuses; the icon is copied
-  Bool (*RegisterObjectType)(Int32 id, const String& name, Int32 flags, NodeAllocator alloc, const String& description,
-                             const Bitmap* icon, Int32 diskLevel);
-  Bool (*RegisterTagType)(Int32 id, const String& name, Int32 flags, NodeAllocator alloc, const String& description,
-                          const Bitmap* icon, Int32 diskLevel);
+  Bool (*RegisterObjectType)(Int32 id, const String& name, Int32 flags, NodeAllocator alloc,
+                             const String& description, const Bitmap* icon, Int32 diskLevel);
+  Bool (*RegisterTagType)(Int32 id, const String& name, Int32 flags, NodeAllocator alloc,
+                          const String& description, const Bitmap* icon, Int32 diskLevel);
   Bool (*RegisterShaderType)(Int32 id, const String& name, Int32 flags, NodeAllocator alloc,
                              const String& description, Int32 diskLevel);
   // main thread, during start; the host takes ownership of the command or message object, also on false
-  Bool (*RegisterCommandType)(Int32 id, const String& name, Int32 flags, const Bitmap* icon, const String& help,
-                              CommandData* command);
+  Bool (*RegisterCommandType)(Int32 id, const String& name, Int32 flags, const Bitmap* icon,
+                              const String& help, CommandData* command);
   Bool (*RegisterMessagePlugin)(Int32 id, const String& name, Int32 flags, MessageData* data);
   // main thread; false when no command of that id is registered or it failed
   Bool (*RunCommand)(Int32 id, Int32 subId);
@@ -148,8 +149,8 @@ struct UiTable {
                      Int32 groupFlags);
   Bool (*GroupEnd)(DialogWindow* w);
   // main thread; null when the library is missing or the gadget cannot be made; the window owns it
-  CustomGadget* (*AddCustomGadget)(DialogWindow* w, Int32 libraryId, const String& name, Int32 id, Int32 flags,
-                                   Int32 minWidth, Int32 minHeight);
+  CustomGadget* (*AddCustomGadget)(DialogWindow* w, Int32 libraryId, const String& name, Int32 id,
+                                   Int32 flags, Int32 minWidth, Int32 minHeight);
   // main thread; a message box with the text and an OK button
   void (*ShowNotice)(const String& text);
 };
@@ -182,10 +183,11 @@ struct HtmlViewerLibrary {
   Bool (*SetUrl)(CustomGadget* g, const String& url);
 };
 
-struct SceneTable;   // scene services, declared in scn/tables_scene.h
-struct BitmapTable;  // image services, declared in scn/tables_bitmap.h
-struct ThreadTable;  // threads, declared in scn/tables_thread.h
-struct NetTable;     // IP connections, declared in scn/tables_net.h
+struct SceneTable;      // scene services, declared in scn/tables_scene.h
+struct BitmapTable;     // image services, declared in scn/tables_bitmap.h
+struct ThreadTable;     // threads, declared in scn/tables_thread.h
+struct NetTable;        // IP connections, declared in scn/tables_net.h
+struct AnimationTable;  // tracks and node graphs, declared in scn/tables_animation.h
 
 struct HostTables {
   Int32 version = kHostApiVersion;
@@ -198,6 +200,7 @@ struct HostTables {
   const BitmapTable* bitmap = nullptr;
   const ThreadTable* thread = nullptr;
   const NetTable* net = nullptr;
+  const AnimationTable* animation = nullptr;
 };
 
 // Library ids.

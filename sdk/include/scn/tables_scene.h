@@ -10,10 +10,17 @@ namespace scn {
 inline constexpr Int32 kTypePolygonObject = 5100;
 inline constexpr Int32 kTypeCamera = 5103;
 inline constexpr Int32 kTypeNull = 5140;
+inline constexpr Int32 kTypeSound = 5199;     // a sound file placed in the document's time
 inline constexpr Int32 kTypeMaterial = 5703;  // standard material
 inline constexpr Int32 kTagPhong = 5612;
 inline constexpr Int32 kTagTexture = 5616;
 inline constexpr Int32 kTagUVW = 5671;
+inline constexpr Int32 kTagNodeGraph = 1001149;  // a node master (scn/tables_animation.h)
+inline constexpr Int32 kTagPoseMorph = 1019760;  // poses of a polygon object (character-animation library)
+
+// Sound object parameters.
+inline constexpr Int32 kSoundFile = 1000;        // Filename, empty
+inline constexpr Int32 kSoundStartFrame = 1001;  // Int32, 0: the document frame the sound starts at
 
 // Texture tag parameters.
 inline constexpr Int32 kTextureTagMaterial = 1010;  // link to the material
@@ -21,9 +28,13 @@ inline constexpr Int32 kTextureTagProjection = 1004;
 
 // The priority of a tag whose AddToPriorityList slot adds nothing; tags run in ascending priority.
 inline constexpr Int32 kTagPriorityDefault = 0;
+// Node-graph tags run among them at this priority: after tags of lower priorities, before those of higher
+// ones, in hierarchy order with those of the same.
+inline constexpr Int32 kTagPriorityNodeGraph = 1000;
 
 // Undo kinds.
 inline constexpr Int32 kUndoNewNode = 44;
+inline constexpr Int32 kUndoChange = 40;  // recorded before a node changes: undoing restores its tracks
 
 // A polygon's corners; a triangle repeats its third corner in d.
 struct Polygon {
@@ -68,6 +79,7 @@ struct SceneTable {
   Bool (*InsertMaterial)(Document* doc, SceneNode* material);
   // main thread; top-level objects in order, null after the last
   SceneNode* (*GetFirstObject)(Document* doc);
+  // main thread; the next node of the same list (objects, tags, materials, shaders, graph nodes) or null
   SceneNode* (*GetNextNode)(const SceneNode* node);
   SceneNode* (*GetFirstChild)(const SceneNode* node);
 
@@ -79,7 +91,8 @@ struct SceneTable {
   SceneNode* (*AllocateShader)(Int32 type);
   // main thread; removes the node from its document first; null is ignored
   void (*FreeSceneNode)(SceneNode* node);
-  // main thread; a deep copy (plug-in data through CopyNodeData), not inserted; null on failure
+  // main thread; a deep copy (plug-in data through CopyNodeData, tracks, poses, graphs), not inserted; null
+  // on failure; a graph node alone is misbehaviour (graph nodes are copied with their tag)
   SceneNode* (*CloneNode)(const SceneNode* node);
 
   Int32 (*GetNodeType)(const SceneNode* node);
@@ -104,7 +117,8 @@ struct SceneTable {
   Matrix (*GetLocalMatrix)(const SceneNode* object);
   void (*SetLocalMatrix)(SceneNode* object, const Matrix& m);
 
-  // Tags: main thread; the first tag of the type on the object or null; MakeTag inserts a new one
+  // Tags: main thread; the first tag of the type on the object or null; MakeTag inserts a new one (a pose
+  // morph tag takes the object's points as its base, a node-graph tag starts with an empty node master)
   SceneNode* (*GetFirstTag)(SceneNode* object, Int32 type);
   SceneNode* (*MakeTag)(SceneNode* object, Int32 type, Int32 count);
   SceneNode* (*GetTagObject)(const SceneNode* tag);
@@ -142,9 +156,19 @@ struct SceneTable {
   // the node a link parameter value names in doc, or null
   SceneNode* (*ResolveLinkValue)(const Document* doc, Int64 nodeId, Int32 type);
 
-  // Object records (a polygon object with its tags) inside a scene record
+  // Object records (a host object with its parameters, tags, tracks and children) inside a scene record;
+  // main thread; false for a plug-in object
   Bool (*WriteObjectRecord)(RecordFile* rf, const SceneNode* object);
+  // main thread; a new object owned by the caller; null when the record fails or is malformed
   SceneNode* (*ReadObjectRecord)(RecordFile* rf);
+
+  // Scene files: object records in a file of the host's record format.
+  // main thread; writes the objects (host objects) into the file, replacing it; false when any is refused
+  // or the file cannot be written (an earlier file stays as it was)
+  Bool (*SaveSceneObjects)(const Filename& file, const SceneNode* const* objects, Int32 count);
+  // main thread; the first object of that name (depth-first) as a new node owned by the caller; null with
+  // a diagnostic when the file is missing, damaged or holds no object of that name
+  SceneNode* (*LoadSceneObject)(const Filename& file, const String& name);
 
   // Undo: main thread; steps nest, only the outermost makes a step
   Bool (*OpenUndoStep)(Document* doc);

@@ -10,9 +10,11 @@ struct ThreadTable {
   ThreadHandle* (*AllocateThread)(SCNThread* owner);
   // main thread; ends the thread (waiting) first; null is ignored
   void (*FreeThread)(ThreadHandle* t);
-  // main thread or a plug-in thread; runs owner->RunThread on a new thread; false when it is still running or cannot start
+  // main thread or a plug-in thread; runs owner->RunThread on a new thread; false when it is still running or
+  // cannot start
   Bool (*StartThread)(ThreadHandle* t);
-  // main thread or a plug-in thread (never the thread itself with wait); asks the thread to stop and, with wait, returns once it has ended
+  // main thread or a plug-in thread (never the thread itself with wait); asks the thread to stop and, with
+  // wait, returns once it has ended
   void (*EndThread)(ThreadHandle* t, Bool wait);
   // the thread itself; true once it was asked to stop or the owner's ExtraBreakCondition says so
   Bool (*TestThreadBreak)(ThreadHandle* t);

@@ -1,10 +1,15 @@
-// Object records: a polygon object with its UVW and Phong tags through a record and back, and records
-// that are cut short or malformed.
+// Object records: a polygon object with its UVW and Phong tags through a record and back, hierarchies of
+// host objects with their parameters, records of version 1 built by hand, and records that are cut short
+// or malformed.
+#include "scene/objectrecord.h"
+
 #include <functional>
 #include <memory>
 
 #include "files/recordfile.h"
 #include "scenetest.h"
+#include "scn/animation.h"
+#include "scn/charanimation.h"
 
 namespace scenetest {
 namespace {
@@ -141,7 +146,8 @@ TEST_F(ObjectRecordTest, TheLayoutTheMalformedCasesStartFromReads) {
 
 TEST_F(ObjectRecordTest, AMalformedRecordGivesNoObjectAndLeavesNothing) {
   const std::vector<std::pair<const char*, std::function<void(Layout&)>>> cases = {
-      {"a later version", [](Layout& l) { l.version = 2; }},
+      {"a later version", [](Layout& l) { l.version = 3; }},
+      {"version 2 with version 1's layout", [](Layout& l) { l.version = 2; }},
       {"version 0", [](Layout& l) { l.version = 0; }},
       {"a negative point count",
        [](Layout& l) {
@@ -196,10 +202,10 @@ TEST_F(ObjectRecordTest, ARecordCutShortAnywhereGivesNoObjectAndLeavesNothing) {
   }
 }
 
-TEST_F(ObjectRecordTest, OnlyAPolygonObjectIsWrittenAndAFailedWriteSaysSo) {
-  scn::SceneNode* null = Insert(scn::kTypeNull, "null");
+TEST_F(ObjectRecordTest, APluginObjectIsNotWrittenAndAFailedWriteSaysSo) {
+  scn::SceneNode* plugin = Insert(kPlainType, "plug-in");
   auto out = host::RecordFile::ForWriting();
-  EXPECT_FALSE(scn::WriteObjectRecord(out.get(), null));
+  EXPECT_FALSE(scn::WriteObjectRecord(out.get(), plugin));
   EXPECT_EQ(TakeReports().size(), 1u);
 
   scn::SceneNode* mesh = Insert(scn::kTypePolygonObject, "mesh");
@@ -216,6 +222,93 @@ TEST_F(ObjectRecordTest, OnlyAPolygonObjectIsWrittenAndAFailedWriteSaysSo) {
   }
   EXPECT_GT(failed, 10);
   EXPECT_LT(failed, 40);
+}
+
+TEST_F(ObjectRecordTest, AHierarchyOfHostObjectsWithTheirParametersRoundTrips) {
+  scn::SceneNode* rig = Insert(scn::kTypeNull, "rig");
+  scn::Container nested;
+  nested.SetInt32(1, 2);
+  scn::Container& c = *scn::GetNodeContainer(rig);
+  c.SetInt32(1, -7);
+  c.SetBool(2, true);
+  c.SetFloat(3, 0.125);
+  c.SetVector(4, {1, 2, 3});
+  c.SetMatrix(5, scn::RotationX(0.5));
+  c.SetString(6, "text");
+  c.SetFilename(7, scn::Filename("/a/b.txt"));
+  c.SetContainer(8, nested);
+  c.SetLink(9, scn::GetNodeId(rig));
+  c.Set(10, scn::Value{});
+  scn::SceneNode* head = Insert(scn::kTypeCamera, "head", rig);
+  scn::Matrix m;
+  m.off = {0, 150, 0};
+  scn::SetLocalMatrix(head, m);
+  Insert(scn::kTypeSound, "sound", head);
+  Insert(kPlainType, "plug-in child", rig);
+  scn::MakeTag(rig, kTestTagType);
+  scn::MakeTag(rig, scn::kTagTexture);
+
+  auto out = host::RecordFile::ForWriting();
+  ASSERT_TRUE(scn::WriteObjectRecord(out.get(), rig));
+  scn::SceneNode* read = Read(host::RecordFile::Bytes(*out));
+  ASSERT_NE(read, nullptr);
+  EXPECT_TRUE(host::RecordFile::AtEnd(*reading_));
+  EXPECT_EQ(*scn::GetNodeContainer(read), c);
+  EXPECT_EQ(scn::GetFirstTag(read, 0), nullptr) << "plug-in and texture tags stay out";
+  scn::SceneNode* readHead = scn::GetFirstChild(read);
+  ASSERT_NE(readHead, nullptr);
+  EXPECT_EQ(scn::GetNextNode(readHead), nullptr) << "the plug-in child stays out";
+  EXPECT_EQ(scn::GetNodeType(readHead), scn::kTypeCamera);
+  EXPECT_EQ(scn::GetLocalMatrix(readHead), m);
+  scn::SceneNode* sound = scn::GetFirstChild(readHead);
+  ASSERT_NE(sound, nullptr);
+  EXPECT_EQ(scn::GetNodeType(sound), scn::kTypeSound);
+  EXPECT_EQ(scn::GetNodeName(sound), "sound");
+  scn::FreeSceneNode(read);
+  EXPECT_TRUE(TakeReports().empty());
+}
+
+TEST_F(ObjectRecordTest, ARecordOfVersion2CutShortAnywhereGivesNoObjectAndLeavesNothing) {
+  scn::SceneNode* mesh = Mesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2, 2}});
+  ASSERT_TRUE(scn::InsertObject(doc_, mesh));
+  scn::GetNodeContainer(mesh)->SetString(1, "value");
+  scn::MakeTag(mesh, scn::kTagUVW, 1);
+  scn::AnimTrack* track = scn::CreateTrack(mesh, scn::kParamPosition, scn::kVectorX);
+  ASSERT_TRUE(scn::SetKey(track, {0, 1}, 1.0));
+  ASSERT_TRUE(scn::MakePoseMorphTag(mesh, doc_));
+  ASSERT_EQ(scn::AddPose(mesh, "pose"), 0);
+  scn::SceneNode* graph = scn::MakeTag(mesh, scn::kTagNodeGraph);
+  scn::NodeMaster* master = scn::GetNodeMaster(graph);
+  scn::SceneNode* object = scn::CreateGraphNode(master, scn::kGraphNodeObject, 0, 0);
+  scn::SceneNode* mapper = scn::CreateGraphNode(master, scn::kGraphNodeRangeMapper, 0, 0);
+  ASSERT_TRUE(scn::LinkGraphNode(object, mesh));
+  ASSERT_TRUE(scn::ConnectPorts(scn::AddGraphPort(object, false, 1001, scn::kSubIdPoseStrength),
+                                scn::GetGraphPort(mapper, true, 0)));
+  Insert(scn::kTypeNull, "child", mesh);
+
+  auto out = host::RecordFile::ForWriting();
+  ASSERT_TRUE(scn::WriteObjectRecord(out.get(), mesh));
+  const std::string bytes = host::RecordFile::Bytes(*out);
+  scn::SceneNode* whole = Read(bytes);
+  ASSERT_NE(whole, nullptr);
+  scn::FreeSceneNode(whole);
+  const std::size_t live = LiveNodes();
+  for (std::size_t size = 0; size < bytes.size(); ++size) {
+    EXPECT_EQ(Read(bytes.substr(0, size)), nullptr) << size << " of " << bytes.size() << " bytes";
+    EXPECT_EQ(LiveNodes(), live) << size << " of " << bytes.size() << " bytes";
+  }
+  EXPECT_TRUE(TakeReports().empty());
+}
+
+TEST_F(ObjectRecordTest, AHierarchyDeeperThanARecordHoldsIsNotWritten) {
+  scn::SceneNode* top = Insert(scn::kTypeNull, "0");
+  scn::SceneNode* parent = top;
+  for (int depth = 1; depth <= host::kObjectRecordDepth + 1; ++depth)
+    parent = Insert(scn::kTypeNull, "n", parent);
+  auto out = host::RecordFile::ForWriting();
+  EXPECT_FALSE(scn::WriteObjectRecord(out.get(), top));
+  auto again = host::RecordFile::ForWriting();
+  EXPECT_TRUE(scn::WriteObjectRecord(again.get(), scn::GetFirstChild(top))) << "one level less fits";
 }
 
 }  // namespace
