@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev libqrcodegencpp-dev
   libjpeg62-turbo-dev libpng-dev libtiff-dev libzip-dev libfreetype-dev fonts-dejavu-core zip unzip
-  python3-paho-mqtt mosquitto-clients)
+  libsdl2-dev libx11-dev python3-paho-mqtt mosquitto-clients xvfb x11-apps xdotool)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -86,6 +86,12 @@ std::string ChildProcess::Output() {
   return all;
 }
 
+std::optional<int> ChildProcess::Terminate(std::chrono::milliseconds timeout) {
+  if (!started() || reaped_) return status_;
+  ::kill(pid_, SIGTERM);
+  return WaitForExit(timeout);
+}
+
 std::optional<int> ChildProcess::WaitForExit(std::chrono::milliseconds timeout) {
   if (reaped_) return status_;
   const auto deadline = std::chrono::steady_clock::now() + timeout;

@@ -33,6 +33,8 @@ class ChildProcess {
   std::string Output();
   // The exit status, or nothing when the program still runs after timeout (or was killed by a signal).
   std::optional<int> WaitForExit(std::chrono::milliseconds timeout);
+  // Asks the program to end (SIGTERM), so that it can clean up, and waits as WaitForExit does.
+  std::optional<int> Terminate(std::chrono::milliseconds timeout);
 
  private:
   void ReadOutput(int fd);

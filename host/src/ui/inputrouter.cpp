@@ -25,6 +25,15 @@ Hit InputRouter::Route(const WindowGeometry& geometry, const DropEvent& event) {
   return HitTest(geometry, event.position);
 }
 
+Hit InputRouter::Route(const WindowGeometry& geometry, const PointerEvent& event) {
+  if (!event.position) return {};
+  return HitTest(geometry, *event.position);
+}
+
+Hit InputRouter::Route(const WindowGeometry&, const CloseEvent&) {
+  return {};
+}
+
 Hit InputRouter::Route(const WindowGeometry& geometry, const InputEvent& event) {
   return std::visit([&](const auto& e) { return Route(geometry, e); }, event);
 }

@@ -1,5 +1,5 @@
-// Where each input event of a window goes: presses and drops to the item under the pointer, keys to the
-// user area that was pressed last.
+// Where each input event of a window goes: presses, drops and hover to the item under the pointer, keys to
+// the user area that was pressed last.
 #pragma once
 
 #include <optional>
@@ -18,6 +18,10 @@ class InputRouter {
   // To the focused user area while it is visible (local point 0, 0); None without one.
   Hit Route(const WindowGeometry& geometry, const KeyEvent& event);
   Hit Route(const WindowGeometry& geometry, const DropEvent& event);
+  // What the pointer hovers; None once it left. The keys stay where they are.
+  Hit Route(const WindowGeometry& geometry, const PointerEvent& event);
+  // The window's, not an item's: always None.
+  Hit Route(const WindowGeometry& geometry, const CloseEvent& event);
   Hit Route(const WindowGeometry& geometry, const InputEvent& event);
 
   std::optional<scn::Int32> FocusedArea() const { return focus_; }

@@ -124,4 +124,18 @@ TEST_F(HitTestTest, DropsGoWhereTheyLand) {
   EXPECT_FALSE(router.FocusedArea().has_value()) << "a drop is no press";
 }
 
+TEST_F(HitTestTest, HoverFollowsThePointerAndLeavesTheKeysAlone) {
+  host::InputRouter router;
+  const host::WindowGeometry g = Geometry();
+  router.Route(g, host::MouseEvent{{100, 200}});
+  ASSERT_EQ(router.FocusedArea(), 1004);
+
+  const Hit hover = router.Route(g, host::InputEvent{host::PointerEvent{Point{20, 60}}});
+  EXPECT_EQ(hover.kind, HitKind::Button);
+  EXPECT_EQ(hover.id, 1018);
+  EXPECT_EQ(router.Route(g, host::PointerEvent{}).kind, HitKind::None) << "the pointer left the window";
+  EXPECT_EQ(router.Route(g, host::InputEvent{host::CloseEvent{}}).kind, HitKind::None);
+  EXPECT_EQ(router.FocusedArea(), 1004) << "neither hover nor a close request is a press";
+}
+
 }  // namespace
